@@ -1,0 +1,76 @@
+#include "file_stream.h"
+
+#include "exceptions.h"
+#include "posix_path.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName(FileName)
+{
+    const std::string Native = NativePath(FileName);
+    int Fd;
+    if (Mode == fmCreate) {
+        Fd = ::open(Native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (Fd < 0)
+            throw EFCreateError("Cannot create file " + FileName);
+    } else {
+        const unsigned Access = Mode & 0x3;
+        const int Flags = Access == fmOpenRead ? O_RDONLY : Access == fmOpenWrite ? O_WRONLY : O_RDWR;
+        Fd = ::open(Native.c_str(), Flags | O_CLOEXEC);
+        struct stat St;
+        if (Fd >= 0 && (::fstat(Fd, &St) != 0 || S_ISDIR(St.st_mode))) {
+            ::close(Fd);
+            Fd = -1;
+        }
+        if (Fd < 0)
+            throw EFOpenError("Cannot open file " + FileName);
+    }
+    FHandle = Fd;
+}
+
+TFileStream::~TFileStream() { ::close(static_cast<int>(FHandle)); }
+
+std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    ssize_t Got;
+    do
+        Got = ::read(static_cast<int>(FHandle), Buffer, static_cast<size_t>(Count > 0x40000000 ? 0x40000000 : Count));
+    while (Got < 0 && errno == EINTR);
+    return Got < 0 ? 0 : Got;
+}
+
+std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    ssize_t Put;
+    do
+        Put = ::write(static_cast<int>(FHandle), Buffer, static_cast<size_t>(Count > 0x40000000 ? 0x40000000 : Count));
+    while (Put < 0 && errno == EINTR);
+    return Put < 0 ? 0 : Put;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
+{
+    const int Whence = Origin == TSeekOrigin::soBeginning ? SEEK_SET
+                       : Origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                          : SEEK_END;
+    const off_t R = ::lseek(static_cast<int>(FHandle), static_cast<off_t>(Offset), Whence);
+    if (R < 0)
+        throw EStreamError("Seek error in " + FFileName);
+    return R;
+}
+
+void TFileStream::SetSize(std::int64_t NewSize)
+{
+    if (NewSize < 0 || ::ftruncate(static_cast<int>(FHandle), static_cast<off_t>(NewSize)) != 0)
+        throw EWriteError("Cannot change the size of " + FFileName);
+    if (Position() > NewSize)
+        Seek(NewSize, TSeekOrigin::soBeginning);
+}

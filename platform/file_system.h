@@ -1,0 +1,47 @@
+#pragma once
+
+#include "stream.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// File attribute bits, with the values Windows gives them.
+enum TFileAttribute : std::uint32_t {
+    faReadOnly = 0x01,
+    faHidden = 0x02,
+    faSysFile = 0x04,
+    faDirectory = 0x10,
+    faArchive = 0x20,
+    faNormal = 0x80,
+};
+
+struct TDirEntry {
+    std::string Name;
+    std::uint32_t Attributes = 0;
+    std::uint64_t Size = 0;
+
+    bool IsDirectory() const { return (Attributes & faDirectory) != 0; }
+};
+
+// The file operations the directory walks and formats need, so that they run
+// on the real disk of either system or on an in-memory fake. Paths use "\".
+class TFileSystem {
+public:
+    virtual ~TFileSystem() = default;
+
+    // Every entry of Dir with every attribute allowed, never "." or "..";
+    // empty when Dir cannot be listed.
+    virtual std::vector<TDirEntry> ListDirectory(const std::string& Dir) = 0;
+    virtual bool FileExists(const std::string& Path) = 0;
+    virtual bool DirectoryExists(const std::string& Path) = 0;
+    // Creates Dir and the parents it lacks; true when Dir exists afterwards.
+    virtual bool ForceDirectories(const std::string& Dir) = 0;
+    // Raise EFOpenError / EFCreateError.
+    virtual std::unique_ptr<TStream> OpenRead(const std::string& Path) = 0;
+    virtual std::unique_ptr<TStream> Create(const std::string& Path) = 0;
+};
+
+// The disk of the system the program runs on.
+TFileSystem& LocalFileSystem();

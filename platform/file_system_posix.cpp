@@ -1,0 +1,107 @@
+#include "file_system.h"
+
+#include "file_stream.h"
+#include "posix_path.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+class TDirHandle {
+public:
+    explicit TDirHandle(DIR* D) : FDir(D) {}
+    ~TDirHandle()
+    {
+        if (FDir)
+            closedir(FDir);
+    }
+    TDirHandle(const TDirHandle&) = delete;
+    TDirHandle& operator=(const TDirHandle&) = delete;
+    DIR* Get() const { return FDir; }
+
+private:
+    DIR* FDir;
+};
+
+bool StatPath(const std::string& Path, struct stat& St) { return ::stat(NativePath(Path).c_str(), &St) == 0; }
+
+class TPosixFileSystem : public TFileSystem {
+public:
+    std::vector<TDirEntry> ListDirectory(const std::string& Dir) override
+    {
+        std::vector<TDirEntry> Entries;
+        const std::string Native = NativePath(Dir);
+        TDirHandle D(opendir(Native.c_str()));
+        if (!D.Get())
+            return Entries;
+        while (const dirent* Ent = readdir(D.Get())) {
+            const std::string Name = Ent->d_name;
+            if (Name == "." || Name == "..")
+                continue;
+            struct stat St;
+            if (::stat((Native + "/" + Name).c_str(), &St) != 0)
+                continue;
+            TDirEntry E;
+            E.Name = Name;
+            E.Attributes = S_ISDIR(St.st_mode) ? faDirectory : faArchive;
+            if ((St.st_mode & S_IWUSR) == 0)
+                E.Attributes |= faReadOnly;
+            if (Name[0] == '.')
+                E.Attributes |= faHidden;
+            E.Size = S_ISDIR(St.st_mode) ? 0 : static_cast<std::uint64_t>(St.st_size);
+            Entries.push_back(std::move(E));
+        }
+        // readdir has no order of its own; keep walks repeatable.
+        std::sort(Entries.begin(), Entries.end(), [](const TDirEntry& A, const TDirEntry& B) { return A.Name < B.Name; });
+        return Entries;
+    }
+
+    bool FileExists(const std::string& Path) override
+    {
+        struct stat St;
+        return StatPath(Path, St) && !S_ISDIR(St.st_mode);
+    }
+
+    bool DirectoryExists(const std::string& Path) override
+    {
+        struct stat St;
+        return StatPath(Path, St) && S_ISDIR(St.st_mode);
+    }
+
+    bool ForceDirectories(const std::string& Dir) override
+    {
+        std::string Path = NativePath(Dir);
+        while (Path.size() > 1 && Path.back() == '/')
+            Path.pop_back();
+        if (Path.empty())
+            return false;
+        if (DirectoryExists(Path))
+            return true;
+        const std::size_t Slash = Path.find_last_of('/');
+        if (Slash != std::string::npos && Slash > 0 && !ForceDirectories(Path.substr(0, Slash)))
+            return false;
+        return ::mkdir(Path.c_str(), 0755) == 0 || (errno == EEXIST && DirectoryExists(Path));
+    }
+
+    std::unique_ptr<TStream> OpenRead(const std::string& Path) override
+    {
+        return std::make_unique<TFileStream>(Path, fmOpenRead | fmShareDenyWrite);
+    }
+
+    std::unique_ptr<TStream> Create(const std::string& Path) override
+    {
+        return std::make_unique<TFileStream>(Path, fmCreate);
+    }
+};
+
+} // namespace
+
+TFileSystem& LocalFileSystem()
+{
+    static TPosixFileSystem FS;
+    return FS;
+}

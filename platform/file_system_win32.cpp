@@ -1,0 +1,104 @@
+#include "file_system.h"
+
+#include "file_stream.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string WithoutTrailingSlash(std::string Path)
+{
+    while (Path.size() > 1 && (Path.back() == '\\' || Path.back() == '/') && Path[Path.size() - 2] != ':')
+        Path.pop_back();
+    return Path;
+}
+
+class TFindHandle {
+public:
+    explicit TFindHandle(HANDLE H) : FHandle(H) {}
+    ~TFindHandle()
+    {
+        if (FHandle != INVALID_HANDLE_VALUE)
+            FindClose(FHandle);
+    }
+    TFindHandle(const TFindHandle&) = delete;
+    TFindHandle& operator=(const TFindHandle&) = delete;
+    HANDLE Get() const { return FHandle; }
+
+private:
+    HANDLE FHandle;
+};
+
+class TWin32FileSystem : public TFileSystem {
+public:
+    std::vector<TDirEntry> ListDirectory(const std::string& Dir) override
+    {
+        std::vector<TDirEntry> Entries;
+        std::string Pattern = WithoutTrailingSlash(Dir);
+        if (Pattern.empty() || Pattern.back() != '\\')
+            Pattern += '\\';
+        Pattern += '*';
+        WIN32_FIND_DATAA Data;
+        TFindHandle Find(FindFirstFileA(Pattern.c_str(), &Data));
+        if (Find.Get() == INVALID_HANDLE_VALUE)
+            return Entries;
+        do {
+            const std::string Name = Data.cFileName;
+            if (Name == "." || Name == "..")
+                continue;
+            TDirEntry E;
+            E.Name = Name;
+            E.Attributes = Data.dwFileAttributes;
+            E.Size = (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
+            Entries.push_back(std::move(E));
+        } while (FindNextFileA(Find.Get(), &Data));
+        return Entries;
+    }
+
+    bool FileExists(const std::string& Path) override
+    {
+        const DWORD A = GetFileAttributesA(Path.c_str());
+        return A != INVALID_FILE_ATTRIBUTES && (A & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    }
+
+    bool DirectoryExists(const std::string& Path) override
+    {
+        const DWORD A = GetFileAttributesA(WithoutTrailingSlash(Path).c_str());
+        return A != INVALID_FILE_ATTRIBUTES && (A & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+
+    bool ForceDirectories(const std::string& Dir) override
+    {
+        const std::string Path = WithoutTrailingSlash(Dir);
+        if (Path.empty())
+            return false;
+        if (DirectoryExists(Path))
+            return true;
+        const std::size_t Slash = Path.find_last_of("\\/");
+        if (Slash != std::string::npos && Slash > 0) {
+            const std::string Parent = Path.substr(0, Slash);
+            // Stop at a drive ("C:") or a UNC root: they cannot be created.
+            if (!(Parent.size() == 2 && Parent[1] == ':') && !ForceDirectories(Parent))
+                return false;
+        }
+        return CreateDirectoryA(Path.c_str(), nullptr) || DirectoryExists(Path);
+    }
+
+    std::unique_ptr<TStream> OpenRead(const std::string& Path) override
+    {
+        return std::make_unique<TFileStream>(Path, fmOpenRead | fmShareDenyWrite);
+    }
+
+    std::unique_ptr<TStream> Create(const std::string& Path) override
+    {
+        return std::make_unique<TFileStream>(Path, fmCreate);
+    }
+};
+
+} // namespace
+
+TFileSystem& LocalFileSystem()
+{
+    static TWin32FileSystem FS;
+    return FS;
+}

@@ -1,0 +1,53 @@
+#include "test_dirs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string Join(const std::string& Dir, const std::string& Name)
+{
+#ifdef _WIN32
+    return Dir + "\\" + Name;
+#else
+    return Dir + "/" + Name;
+#endif
+}
+
+} // namespace
+
+std::string ScratchDir()
+{
+    const testing::TestInfo* Info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string Name = Info ? std::string(Info->test_suite_name()) + "." + Info->name() : "no-test";
+    for (char& C : Name)
+        if (C == '/' || C == '\\' || C == ':')
+            C = '_';
+    const std::string Dir = Join(BRINDLO_SCRATCH_DIR, Name);
+    std::filesystem::remove_all(Dir);
+    std::filesystem::create_directories(Dir);
+    return Dir;
+}
+
+std::string FixturePath(const std::string& Name) { return Join(BRINDLO_FIXTURE_DIR, Name); }
+
+std::string ScreenshotPath(const std::string& Name)
+{
+    std::filesystem::create_directories(BRINDLO_SCREENSHOT_DIR);
+    return Join(BRINDLO_SCREENSHOT_DIR, Name);
+}
+
+std::string ReadWholeFile(const std::string& Path)
+{
+    std::ifstream In(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+}
+
+void WriteWholeFile(const std::string& Path, const std::string& Bytes)
+{
+    std::ofstream Out(Path, std::ios::binary | std::ios::trunc);
+    Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// A fresh, empty directory for the running test, in the path form the code under
+// test uses ("Z:\...\" under Wine). Emptied again on each call.
+std::string ScratchDir();
+
+// A file of the committed test fixtures.
+std::string FixturePath(const std::string& Name);
+
+// Where screenshots go, for people to look at.
+std::string ScreenshotPath(const std::string& Name);
+
+std::string ReadWholeFile(const std::string& Path);
+void WriteWholeFile(const std::string& Path, const std::string& Bytes);
