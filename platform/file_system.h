@@ -15,6 +15,8 @@ enum TFileAttribute : std::uint32_t {
     faDirectory = 0x10,
     faArchive = 0x20,
     faNormal = 0x80,
+    // A link or junction; Wine shows Unix symbolic links this way.
+    faReparsePoint = 0x400,
 };
 
 struct TDirEntry {
@@ -41,6 +43,13 @@ public:
     // Raise EFOpenError / EFCreateError.
     virtual std::unique_ptr<TStream> OpenRead(const std::string& Path) = 0;
     virtual std::unique_ptr<TStream> Create(const std::string& Path) = 0;
+    // Copies one file; with Overwrite clear an existing Dest fails the copy.
+    virtual bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) = 0;
+    virtual bool EraseFile(const std::string& Path) = 0;
+    // Removes an empty directory.
+    virtual bool RemoveDir(const std::string& Path) = 0;
+    // Bytes the caller may still write on the volume of Path; -1 when unknown.
+    virtual std::int64_t FreeSpace(const std::string& Path) = 0;
 };
 
 // The disk of the system the program runs on.

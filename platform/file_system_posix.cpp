@@ -5,6 +5,8 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -42,12 +44,17 @@ public:
             const std::string Name = Ent->d_name;
             if (Name == "." || Name == "..")
                 continue;
+            const std::string Full = Native + "/" + Name;
             struct stat St;
-            if (::stat((Native + "/" + Name).c_str(), &St) != 0)
+            if (::stat(Full.c_str(), &St) != 0)
                 continue;
+            struct stat Link;
+            const bool IsLink = ::lstat(Full.c_str(), &Link) == 0 && S_ISLNK(Link.st_mode);
             TDirEntry E;
             E.Name = Name;
             E.Attributes = S_ISDIR(St.st_mode) ? faDirectory : faArchive;
+            if (IsLink)
+                E.Attributes |= faReparsePoint;
             if ((St.st_mode & S_IWUSR) == 0)
                 E.Attributes |= faReadOnly;
             if (Name[0] == '.')
@@ -95,6 +102,37 @@ public:
     std::unique_ptr<TStream> Create(const std::string& Path) override
     {
         return std::make_unique<TFileStream>(Path, fmCreate);
+    }
+
+    bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
+    {
+        if (!Overwrite && (FileExists(Dest) || DirectoryExists(Dest)))
+            return false;
+        try {
+            auto In = OpenRead(Source);
+            auto Out = Create(Dest);
+            Out->CopyFrom(*In, 0);
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+
+    bool EraseFile(const std::string& Path) override { return ::unlink(NativePath(Path).c_str()) == 0; }
+
+    bool RemoveDir(const std::string& Path) override { return ::rmdir(NativePath(Path).c_str()) == 0; }
+
+    std::int64_t FreeSpace(const std::string& Path) override
+    {
+        std::string Dir = NativePath(Path);
+        while (!Dir.empty() && !DirectoryExists(Dir)) {
+            const std::size_t Slash = Dir.find_last_of('/');
+            Dir = Slash == std::string::npos || Slash == 0 ? std::string("/") : Dir.substr(0, Slash);
+        }
+        struct statvfs Fs;
+        if (Dir.empty() || ::statvfs(Dir.c_str(), &Fs) != 0)
+            return -1;
+        return static_cast<std::int64_t>(Fs.f_bavail) * static_cast<std::int64_t>(Fs.f_frsize);
     }
 };
 

@@ -93,6 +93,37 @@ public:
     {
         return std::make_unique<TFileStream>(Path, fmCreate);
     }
+
+    bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
+    {
+        return CopyFileA(Source.c_str(), Dest.c_str(), Overwrite ? FALSE : TRUE) != 0;
+    }
+
+    bool EraseFile(const std::string& Path) override { return DeleteFileA(Path.c_str()) != 0; }
+
+    bool RemoveDir(const std::string& Path) override
+    {
+        return RemoveDirectoryA(WithoutTrailingSlash(Path).c_str()) != 0;
+    }
+
+    std::int64_t FreeSpace(const std::string& Path) override
+    {
+        std::string Dir = WithoutTrailingSlash(Path);
+        // The volume is what counts: walk up to a directory that exists.
+        while (!Dir.empty() && !DirectoryExists(Dir)) {
+            const std::size_t Slash = Dir.find_last_of("\\/");
+            if (Slash == std::string::npos)
+                break;
+            Dir.resize(Slash);
+        }
+        if (Dir.size() == 2 && Dir[1] == ':')
+            Dir += '\\';
+        ULARGE_INTEGER Available;
+        if (Dir.empty() || !GetDiskFreeSpaceExA(Dir.c_str(), &Available, nullptr, nullptr))
+            return -1;
+        return static_cast<std::int64_t>(Available.QuadPart > 0x7FFFFFFFFFFFFFFFull ? 0x7FFFFFFFFFFFFFFFull
+                                                                                    : Available.QuadPart);
+    }
 };
 
 } // namespace

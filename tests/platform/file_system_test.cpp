@@ -56,3 +56,33 @@ TEST(FileSystem, OpenReadIsReadOnly)
     EXPECT_EQ(In->ReadString(3), "abc");
     EXPECT_EQ(In->Write("z", 1), 0);
 }
+
+TEST(FileSystem, CopyDeleteRemove)
+{
+    TFileSystem& FS = LocalFileSystem();
+    const std::string Root = ScratchDir();
+    FS.Create(Root + "\\a")->WriteString("new");
+    FS.Create(Root + "\\b")->WriteString("old contents");
+    EXPECT_FALSE(FS.CopyFileTo(Root + "\\a", Root + "\\b", false));
+    EXPECT_EQ(FS.OpenRead(Root + "\\b")->Size(), 12);
+    EXPECT_TRUE(FS.CopyFileTo(Root + "\\a", Root + "\\b", true));
+    EXPECT_EQ(FS.OpenRead(Root + "\\b")->ReadString(3), "new");
+    EXPECT_FALSE(FS.CopyFileTo(Root + "\\missing", Root + "\\c", true));
+    EXPECT_FALSE(FS.FileExists(Root + "\\c"));
+
+    FS.ForceDirectories(Root + "\\d");
+    FS.Create(Root + "\\d\\f")->WriteString("x");
+    EXPECT_FALSE(FS.RemoveDir(Root + "\\d")); // not empty
+    EXPECT_TRUE(FS.EraseFile(Root + "\\d\\f"));
+    EXPECT_FALSE(FS.EraseFile(Root + "\\d\\f"));
+    EXPECT_TRUE(FS.RemoveDir(Root + "\\d"));
+    EXPECT_FALSE(FS.DirectoryExists(Root + "\\d"));
+}
+
+TEST(FileSystem, FreeSpaceOfAPathNotYetCreated)
+{
+    TFileSystem& FS = LocalFileSystem();
+    const std::string Root = ScratchDir();
+    EXPECT_GT(FS.FreeSpace(Root), 0);
+    EXPECT_GT(FS.FreeSpace(Root + "\\not\\there\\yet"), 0);
+}
