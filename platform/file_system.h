@@ -50,6 +50,21 @@ public:
     virtual bool RemoveDir(const std::string& Path) = 0;
     // Bytes the caller may still write on the volume of Path; -1 when unknown.
     virtual std::int64_t FreeSpace(const std::string& Path) = 0;
+    // The drive type of a root such as "C:\", with Windows' numbers (dtNoRootDir for
+    // UNC and relative paths).
+    virtual int DriveType(const std::string& Root) = 0;
+    // The path with every link resolved, so that walks can tell a cycle; "" when unknown.
+    virtual std::string RealPath(const std::string& Path) = 0;
+};
+
+enum TDriveType {
+    dtUnknown = 0,
+    dtNoRootDir = 1,
+    dtRemovable = 2,
+    dtFixed = 3,
+    dtRemote = 4,
+    dtCDRom = 5,
+    dtRamDisk = 6,
 };
 
 // The disk of the system the program runs on.

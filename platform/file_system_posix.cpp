@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cerrno>
 
 namespace {
@@ -133,6 +134,23 @@ public:
         if (Dir.empty() || ::statvfs(Dir.c_str(), &Fs) != 0)
             return -1;
         return static_cast<std::int64_t>(Fs.f_bavail) * static_cast<std::int64_t>(Fs.f_frsize);
+    }
+
+    // Everything absolute lies on the one fixed file system.
+    int DriveType(const std::string& Root) override
+    {
+        const std::string Native = NativePath(Root);
+        return !Native.empty() && Native[0] == '/' ? dtFixed : dtNoRootDir;
+    }
+
+    std::string RealPath(const std::string& Path) override
+    {
+        char* Resolved = ::realpath(NativePath(Path).c_str(), nullptr);
+        if (!Resolved)
+            return std::string();
+        std::string R = Resolved;
+        std::free(Resolved);
+        return R;
     }
 };
 

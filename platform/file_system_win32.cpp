@@ -124,6 +124,26 @@ public:
         return static_cast<std::int64_t>(Available.QuadPart > 0x7FFFFFFFFFFFFFFFull ? 0x7FFFFFFFFFFFFFFFull
                                                                                     : Available.QuadPart);
     }
+
+    int DriveType(const std::string& Root) override { return static_cast<int>(GetDriveTypeA(Root.c_str())); }
+
+    std::string RealPath(const std::string& Path) override
+    {
+        // Not on every Windows the programs run on: looked up at run time.
+        using TGetFinalPath = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+        static const auto GetFinalPath = reinterpret_cast<TGetFinalPath>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+        if (!GetFinalPath)
+            return std::string();
+        HANDLE H = CreateFileA(WithoutTrailingSlash(Path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (H == INVALID_HANDLE_VALUE)
+            return std::string();
+        char Buf[1024];
+        const DWORD N = GetFinalPath(H, Buf, sizeof Buf, 0);
+        CloseHandle(H);
+        return N > 0 && N < sizeof Buf ? std::string(Buf, N) : std::string();
+    }
 };
 
 } // namespace

@@ -1,0 +1,184 @@
+#include "shell_helpers.h"
+
+#include "convert.h"
+#include "file_stream.h"
+
+#include <set>
+
+std::string JoinPath(const std::string& Dir, const std::string& Name)
+{
+    std::string D = Dir;
+    if (!D.empty() && D.back() != '\\')
+        D += '\\';
+    std::string N = Name;
+    if (!N.empty() && N[0] == '\\')
+        N.erase(0, 1);
+    std::string R = D.empty() ? N : D + N;
+    if (!R.empty() && R.back() == '\\')
+        R.pop_back();
+    return R;
+}
+
+unsigned FileModeFor(const std::string& FileName, bool ForceCreate, TFileSystem& FS)
+{
+    return FS.FileExists(FileName) && !ForceCreate ? fmOpenReadWrite : fmCreate;
+}
+
+bool CreateEmptyFile(const std::string& FileName, TFileSystem& FS)
+{
+    try {
+        FS.Create(FileName);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+namespace {
+
+char Lower(char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; }
+
+bool Glob(const char* N, const char* M)
+{
+    // Iterative match with one back-tracking point: linear enough for file names.
+    const char* Star = nullptr;
+    const char* Resume = nullptr;
+    while (*N) {
+        if (*M == '*') {
+            Star = M++;
+            Resume = N;
+        } else if (*M == '?' || (*M && Lower(*M) == Lower(*N))) {
+            ++M;
+            ++N;
+        } else if (Star) {
+            M = Star + 1;
+            N = ++Resume;
+        } else {
+            return false;
+        }
+    }
+    while (*M == '*')
+        ++M;
+    return *M == '\0';
+}
+
+} // namespace
+
+bool MatchesMask(const std::string& Name, const std::string& Mask)
+{
+    if (Mask == "*.*" || Mask == "*")
+        return true;
+    // "name." asks for a name without extension, as Windows reads it.
+    if (Mask.size() > 1 && Mask.back() == '.' && Name.find('.') == std::string::npos)
+        return Glob(Name.c_str(), Mask.substr(0, Mask.size() - 1).c_str());
+    return Glob(Name.c_str(), Mask.c_str());
+}
+
+void ListFiles(const std::string& Dir, const std::string& Mask, THash& List, bool FullPath, TFileSystem& FS)
+{
+    for (const TDirEntry& E : FS.ListDirectory(Dir))
+        if (!E.IsDirectory() && MatchesMask(E.Name, Mask))
+            List.Add("", FullPath ? JoinPath(Dir, E.Name) : E.Name, true);
+}
+
+void ListFilesToStrings(const std::string& Dir, const std::string& Mask, std::vector<std::string>& Strings,
+                        bool FullPath, TFileSystem& FS)
+{
+    for (const TDirEntry& E : FS.ListDirectory(Dir))
+        if (!E.IsDirectory() && MatchesMask(E.Name, Mask))
+            Strings.push_back(FullPath ? JoinPath(Dir, E.Name) : E.Name);
+}
+
+namespace {
+
+void WalkTree(const std::string& Dir, THash& List, TFileSystem& FS, std::set<std::string>& Ancestors)
+{
+    for (const TDirEntry& E : FS.ListDirectory(Dir)) {
+        if (!E.IsDirectory())
+            continue;
+        const std::string Sub = Dir + "\\" + E.Name;
+        std::string Real;
+        if (E.Attributes & faReparsePoint) {
+            Real = FS.RealPath(Sub);
+            // Unresolvable or leading back up: listing it would never end.
+            if (Real.empty() || Ancestors.count(Real))
+                continue;
+        } else {
+            Real = FS.RealPath(Sub);
+        }
+        List.Add(IntToStr(List.Count()), Sub, true);
+        const bool Added = !Real.empty() && Ancestors.insert(Real).second;
+        WalkTree(Sub, List, FS, Ancestors);
+        if (Added)
+            Ancestors.erase(Real);
+    }
+}
+
+} // namespace
+
+void ListDirTree(const std::string& Dir, THash& List, TFileSystem& FS)
+{
+    List.Add(IntToStr(List.Count()), Dir, true);
+    std::set<std::string> Ancestors;
+    const std::string Real = FS.RealPath(Dir);
+    if (!Real.empty())
+        Ancestors.insert(Real);
+    WalkTree(Dir, List, FS, Ancestors);
+}
+
+void ScanDirTree(const std::string& Dir, const std::string& Mask, THash& Dirs, THash& Files, TFileSystem& FS)
+{
+    const std::int32_t Base = Dirs.Count();
+    THash Tree(false);
+    ListDirTree(Dir, Tree, FS);
+    for (std::int32_t I = 0; I < Tree.Count(); ++I) {
+        const std::string Key = IntToStr(static_cast<std::int64_t>(Base) + I);
+        const std::string Path = Tree.GetEntry(I).Value;
+        Dirs.Add(Key, Path, true);
+        THash Names(false);
+        ListFiles(Path, Mask, Names, false, FS);
+        for (const THashPair& P : Names.Pairs())
+            Files.Add(Key, P.Value, true);
+    }
+}
+
+int CopyDirTree(const std::string& SrcDir, const std::string& DstDir, const std::string& Mask, THash* DirsOut,
+                THash* FilesOut, TFileSystem& FS)
+{
+    THash Tree(false);
+    ListDirTree(SrcDir, Tree, FS);
+    if (DirsOut)
+        DirsOut->Assign(Tree, true);
+    int Failed = 0;
+    for (std::int32_t I = 0; I < Tree.Count(); ++I) {
+        const std::string D = Tree.GetEntry(I).Value;
+        const std::string Relative = D.substr(SrcDir.size(), 1000);
+        const std::string T = JoinPath(DstDir, Relative);
+        FS.ForceDirectories(T);
+        THash Names(false);
+        ListFiles(D, Mask, Names, false, FS);
+        for (const THashPair& P : Names.Pairs()) {
+            if (FilesOut)
+                FilesOut->Add(IntToStr(I), JoinPath(T, P.Value), true);
+            if (!FS.CopyFileTo(JoinPath(D, P.Value), JoinPath(T, P.Value), true))
+                ++Failed;
+        }
+    }
+    return Failed;
+}
+
+bool CanInstallTo(const std::string& Dir, bool Create, TFileSystem& FS)
+{
+    switch (FS.DriveType(Dir.substr(0, 3))) {
+    case dtNoRootDir:
+    case dtRemote:
+    case dtCDRom:
+    case dtRamDisk:
+        return false;
+    default:
+        break;
+    }
+    if (Dir.size() >= 2 && Lower(Dir[0]) == 'a' && Dir[1] == ':')
+        return false;
+    return !Create || FS.ForceDirectories(Dir);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "file_system.h"
+#include "hash.h"
+
+#include <string>
+#include <vector>
+
+// Dir and Name joined by one "\", none at the end: "C:\a" + "b" = "C:\a\b",
+// "C:\" + "" = "C:", "" + "\x" = "x".
+std::string JoinPath(const std::string& Dir, const std::string& Name);
+
+// 2 (open for reading and writing) when the file exists and ForceCreate is clear, else 65535 (create).
+unsigned FileModeFor(const std::string& FileName, bool ForceCreate, TFileSystem& FS = LocalFileSystem());
+
+bool CreateEmptyFile(const std::string& FileName, TFileSystem& FS = LocalFileSystem());
+
+// The wildcard match of file names ("*", "?", "*.*" for every name), ASCII letters
+// without case. Only the long name counts.
+bool MatchesMask(const std::string& Name, const std::string& Mask);
+
+// Appends Dir's files that match Mask, each under an empty key: the name or, with
+// FullPath, Dir and the name joined.
+void ListFiles(const std::string& Dir, const std::string& Mask, THash& List, bool FullPath,
+               TFileSystem& FS = LocalFileSystem());
+void ListFilesToStrings(const std::string& Dir, const std::string& Mask, std::vector<std::string>& Strings,
+                        bool FullPath, TFileSystem& FS = LocalFileSystem());
+
+// Appends Dir and then every directory below it, depth first, each under the
+// list's count at the time. Links to a directory already on the way down are not
+// entered again, so a cycle ends the walk there.
+void ListDirTree(const std::string& Dir, THash& List, TFileSystem& FS = LocalFileSystem());
+
+// The tree of Dir into Dirs (keys continuing from Dirs' count) and each directory's
+// Mask files into Files under that directory's key.
+void ScanDirTree(const std::string& Dir, const std::string& Mask, THash& Dirs, THash& Files,
+                 TFileSystem& FS = LocalFileSystem());
+
+// Mirrors the tree of SrcDir below DstDir and copies every Mask file over. Answers
+// the number of files that could not be copied.
+int CopyDirTree(const std::string& SrcDir, const std::string& DstDir, const std::string& Mask, THash* DirsOut,
+                THash* FilesOut, TFileSystem& FS = LocalFileSystem());
+
+// Whether Dir may receive a build or an installation: not on a drive without a root
+// (UNC, relative), a network, CD-ROM or RAM drive, nor on "a:"; with Create, Dir is
+// created with its parents.
+bool CanInstallTo(const std::string& Dir, bool Create, TFileSystem& FS = LocalFileSystem());

@@ -1,0 +1,253 @@
+#include "memory_file_system.h"
+
+#include "exceptions.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A stream over one file's bytes; writes land in the file at once.
+class TMemoryFileStream : public TStream {
+public:
+    TMemoryFileStream(std::shared_ptr<std::string> Bytes, bool Writable) : FBytes(std::move(Bytes)), FWritable(Writable) {}
+
+    std::int64_t Read(void* Buffer, std::int64_t Count) override
+    {
+        const std::int64_t Size = static_cast<std::int64_t>(FBytes->size());
+        if (Count <= 0 || FPosition >= Size)
+            return 0;
+        const std::int64_t N = std::min(Count, Size - FPosition);
+        std::memcpy(Buffer, FBytes->data() + FPosition, static_cast<std::size_t>(N));
+        FPosition += N;
+        return N;
+    }
+
+    std::int64_t Write(const void* Buffer, std::int64_t Count) override
+    {
+        if (!FWritable || Count <= 0)
+            return 0;
+        if (FPosition + Count > static_cast<std::int64_t>(FBytes->size()))
+            FBytes->resize(static_cast<std::size_t>(FPosition + Count));
+        std::memcpy(&(*FBytes)[static_cast<std::size_t>(FPosition)], Buffer, static_cast<std::size_t>(Count));
+        FPosition += Count;
+        return Count;
+    }
+
+    std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override
+    {
+        const std::int64_t Base = Origin == TSeekOrigin::soBeginning ? 0
+                                  : Origin == TSeekOrigin::soCurrent ? FPosition
+                                                                     : static_cast<std::int64_t>(FBytes->size());
+        if (Base + Offset < 0)
+            throw EStreamError("Seek before the start of the stream");
+        FPosition = Base + Offset;
+        return FPosition;
+    }
+
+    void SetSize(std::int64_t NewSize) override
+    {
+        if (!FWritable || NewSize < 0)
+            throw EWriteError();
+        FBytes->resize(static_cast<std::size_t>(NewSize));
+    }
+
+private:
+    std::shared_ptr<std::string> FBytes;
+    bool FWritable;
+    std::int64_t FPosition = 0;
+};
+
+} // namespace
+
+std::string TMemoryFileSystem::KeyOf(const std::string& Path)
+{
+    std::string K;
+    for (char C : Path) {
+        C = C == '/' ? '\\' : C;
+        if (C == '\\' && !K.empty() && K.back() == '\\')
+            continue;
+        K += C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
+    }
+    while (!K.empty() && K.back() == '\\')
+        K.pop_back();
+    return K;
+}
+
+std::string TMemoryFileSystem::ParentKey(const std::string& Key)
+{
+    const std::size_t Slash = Key.rfind('\\');
+    return Slash == std::string::npos ? std::string() : Key.substr(0, Slash);
+}
+
+bool TMemoryFileSystem::IsDriveKey(const std::string& Key) { return Key.size() == 2 && Key[1] == ':'; }
+
+const TMemoryFileSystem::TNode* TMemoryFileSystem::Find(const std::string& Path) const
+{
+    const auto It = FNodes.find(KeyOf(Path));
+    return It == FNodes.end() ? nullptr : &It->second;
+}
+
+std::vector<TDirEntry> TMemoryFileSystem::ListDirectory(const std::string& Dir)
+{
+    std::vector<TDirEntry> Entries;
+    const std::string Key = KeyOf(Dir);
+    if (!DirectoryExists(Dir))
+        return Entries;
+    for (const auto& [K, Node] : FNodes) {
+        if (ParentKey(K) != Key || K == Key)
+            continue;
+        TDirEntry E;
+        E.Name = Node.Path.substr(Node.Path.find_last_of("\\/") + 1);
+        E.Attributes = Node.Attributes | (Node.Directory ? faDirectory : faArchive);
+        E.Size = Node.Bytes ? Node.Bytes->size() : 0;
+        Entries.push_back(std::move(E));
+    }
+    return Entries;
+}
+
+bool TMemoryFileSystem::FileExists(const std::string& Path)
+{
+    const TNode* N = Find(Path);
+    return N && !N->Directory;
+}
+
+bool TMemoryFileSystem::DirectoryExists(const std::string& Path)
+{
+    const std::string Key = KeyOf(Path);
+    if (IsDriveKey(Key))
+        return true;
+    const TNode* N = Find(Path);
+    return N && N->Directory;
+}
+
+bool TMemoryFileSystem::ForceDirectories(const std::string& Dir)
+{
+    const std::string Key = KeyOf(Dir);
+    if (Key.empty())
+        return false;
+    if (DirectoryExists(Dir))
+        return true;
+    if (Find(Dir))
+        return false; // a file is in the way
+    const std::string Parent = ParentKey(Key);
+    std::string Named = Dir;
+    while (!Named.empty() && (Named.back() == '\\' || Named.back() == '/'))
+        Named.pop_back();
+    if (!Parent.empty() && !ForceDirectories(Named.substr(0, Named.find_last_of("\\/"))))
+        return false;
+    TNode N;
+    N.Path = Named;
+    N.Directory = true;
+    FNodes[Key] = N;
+    FCreated.push_back(Named);
+    return true;
+}
+
+std::unique_ptr<TStream> TMemoryFileSystem::OpenRead(const std::string& Path)
+{
+    const TNode* N = Find(Path);
+    if (!N || N->Directory)
+        throw EFOpenError("Cannot open file " + Path);
+    return std::make_unique<TMemoryFileStream>(N->Bytes, false);
+}
+
+std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& Path)
+{
+    const std::string Key = KeyOf(Path);
+    const std::string Parent = ParentKey(Key);
+    const auto It = FNodes.find(Key);
+    if (Key.empty() || (It != FNodes.end() && It->second.Directory) || (!Parent.empty() && !DirectoryExists(Parent)))
+        throw EFCreateError("Cannot create file " + Path);
+    TNode N;
+    N.Path = Path;
+    N.Bytes = std::make_shared<std::string>();
+    FNodes[Key] = N;
+    FCreated.push_back(Path);
+    return std::make_unique<TMemoryFileStream>(N.Bytes, true);
+}
+
+bool TMemoryFileSystem::CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)
+{
+    const TNode* From = Find(Source);
+    if (!From || From->Directory || (!Overwrite && Find(Dest)))
+        return false;
+    const std::string Bytes = *From->Bytes;
+    try {
+        Create(Dest)->WriteString(Bytes);
+    } catch (const EStreamError&) {
+        return false;
+    }
+    return true;
+}
+
+bool TMemoryFileSystem::EraseFile(const std::string& Path)
+{
+    const auto It = FNodes.find(KeyOf(Path));
+    if (It == FNodes.end() || It->second.Directory)
+        return false;
+    FNodes.erase(It);
+    return true;
+}
+
+bool TMemoryFileSystem::RemoveDir(const std::string& Path)
+{
+    const std::string Key = KeyOf(Path);
+    const auto It = FNodes.find(Key);
+    if (It == FNodes.end() || !It->second.Directory || !ListDirectory(Path).empty())
+        return false;
+    FNodes.erase(It);
+    return true;
+}
+
+std::int64_t TMemoryFileSystem::FreeSpace(const std::string&) { return Free; }
+
+int TMemoryFileSystem::DriveType(const std::string& Root)
+{
+    if (Root.size() < 3 || Root[1] != ':' || Root[2] != '\\')
+        return dtNoRootDir;
+    const char Drive = static_cast<char>(Root[0] >= 'a' && Root[0] <= 'z' ? Root[0] - 'a' + 'A' : Root[0]);
+    const auto It = FDriveTypes.find(Drive);
+    return It == FDriveTypes.end() ? dtFixed : It->second;
+}
+
+std::string TMemoryFileSystem::RealPath(const std::string& Path)
+{
+    return Find(Path) || DirectoryExists(Path) ? KeyOf(Path) : std::string();
+}
+
+void TMemoryFileSystem::AddFile(const std::string& Path, const std::string& Bytes)
+{
+    const std::string Key = KeyOf(Path);
+    const std::size_t Slash = Path.find_last_of("\\/");
+    if (Slash != std::string::npos)
+        ForceDirectories(Path.substr(0, Slash));
+    TNode N;
+    N.Path = Path;
+    N.Bytes = std::make_shared<std::string>(Bytes);
+    FNodes[Key] = N;
+}
+
+std::string TMemoryFileSystem::FileBytes(const std::string& Path) const
+{
+    const TNode* N = Find(Path);
+    return N && N->Bytes ? *N->Bytes : std::string();
+}
+
+void TMemoryFileSystem::SetDriveType(char Drive, int Type) { FDriveTypes[Drive] = Type; }
+
+void TMemoryFileSystem::SetAttributes(const std::string& Path, std::uint32_t Attributes)
+{
+    const auto It = FNodes.find(KeyOf(Path));
+    if (It != FNodes.end())
+        It->second.Attributes = Attributes;
+}
+
+std::vector<std::string> TMemoryFileSystem::AllPaths() const
+{
+    std::vector<std::string> Paths;
+    for (const auto& [K, N] : FNodes)
+        Paths.push_back(N.Directory ? N.Path + "\\" : N.Path);
+    std::sort(Paths.begin(), Paths.end());
+    return Paths;
+}
