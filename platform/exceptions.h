@@ -37,6 +37,12 @@ public:
     using EStreamError::EStreamError;
 };
 
+// A file operation of the system's own that failed (missing file, failed line write).
+class EInOutError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 class EConvertError : public Exception {
 public:
     using Exception::Exception;

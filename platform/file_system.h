@@ -43,6 +43,8 @@ public:
     // Raise EFOpenError / EFCreateError.
     virtual std::unique_ptr<TStream> OpenRead(const std::string& Path) = 0;
     virtual std::unique_ptr<TStream> Create(const std::string& Path) = 0;
+    // An existing file for reading and writing, positioned at its start.
+    virtual std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) = 0;
     // Copies one file; with Overwrite clear an existing Dest fails the copy.
     virtual bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) = 0;
     virtual bool EraseFile(const std::string& Path) = 0;

@@ -105,6 +105,11 @@ public:
         return std::make_unique<TFileStream>(Path, fmCreate);
     }
 
+    std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) override
+    {
+        return std::make_unique<TFileStream>(Path, fmOpenReadWrite | fmShareDenyWrite);
+    }
+
     bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
     {
         if (!Overwrite && (FileExists(Dest) || DirectoryExists(Dest)))

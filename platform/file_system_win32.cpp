@@ -94,6 +94,11 @@ public:
         return std::make_unique<TFileStream>(Path, fmCreate);
     }
 
+    std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) override
+    {
+        return std::make_unique<TFileStream>(Path, fmOpenReadWrite | fmShareDenyWrite);
+    }
+
     bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
     {
         return CopyFileA(Source.c_str(), Dest.c_str(), Overwrite ? FALSE : TRUE) != 0;

@@ -152,6 +152,14 @@ std::unique_ptr<TStream> TMemoryFileSystem::OpenRead(const std::string& Path)
     return std::make_unique<TMemoryFileStream>(N->Bytes, false);
 }
 
+std::unique_ptr<TStream> TMemoryFileSystem::OpenReadWrite(const std::string& Path)
+{
+    const TNode* N = Find(Path);
+    if (!N || N->Directory)
+        throw EFOpenError("Cannot open file " + Path);
+    return std::make_unique<TMemoryFileStream>(N->Bytes, true);
+}
+
 std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& Path)
 {
     const std::string Key = KeyOf(Path);

@@ -18,6 +18,7 @@ public:
     bool ForceDirectories(const std::string& Dir) override;
     std::unique_ptr<TStream> OpenRead(const std::string& Path) override;
     std::unique_ptr<TStream> Create(const std::string& Path) override;
+    std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) override;
     bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override;
     bool EraseFile(const std::string& Path) override;
     bool RemoveDir(const std::string& Path) override;

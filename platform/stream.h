@@ -1,5 +1,7 @@
 #pragma once
 
+#include "object.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,9 +9,8 @@ enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 // A seekable byte stream with 64-bit positions. Read and Write may move fewer
 // bytes than asked; ReadBuffer and WriteBuffer are exact and raise otherwise.
-class TStream {
+class TStream : public TObject {
 public:
-    virtual ~TStream() = default;
 
     virtual std::int64_t Read(void* Buffer, std::int64_t Count) = 0;
     virtual std::int64_t Write(const void* Buffer, std::int64_t Count) = 0;

@@ -40,14 +40,25 @@ std::string ScreenshotPath(const std::string& Name)
     return Join(BRINDLO_SCREENSHOT_DIR, Name);
 }
 
+// The code under test names files with "\"; on POSIX that is a separator too.
+static std::string HostPath(std::string Path)
+{
+#ifndef _WIN32
+    for (char& C : Path)
+        if (C == '\\')
+            C = '/';
+#endif
+    return Path;
+}
+
 std::string ReadWholeFile(const std::string& Path)
 {
-    std::ifstream In(Path, std::ios::binary);
+    std::ifstream In(HostPath(Path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
 }
 
 void WriteWholeFile(const std::string& Path, const std::string& Bytes)
 {
-    std::ofstream Out(Path, std::ios::binary | std::ios::trunc);
+    std::ofstream Out(HostPath(Path), std::ios::binary | std::ios::trunc);
     Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
 }

@@ -1,0 +1,365 @@
+#include "archive.h"
+#include "bz_streams.h"
+#include "bzip2_tool.h"
+#include "memory_file_system.h"
+#include "memory_stream.h"
+#include "test_dirs.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+std::uint32_t Le32(const std::string& S, std::size_t At)
+{
+    std::uint32_t V = 0;
+    for (int I = 3; I >= 0; --I)
+        V = (V << 8) | static_cast<unsigned char>(S[At + static_cast<std::size_t>(I)]);
+    return V;
+}
+
+std::vector<std::string> Pairs(const THash& H)
+{
+    std::vector<std::string> V;
+    for (const THashPair& P : H.Pairs())
+        V.push_back(P.Key + "=" + P.Value);
+    return V;
+}
+
+std::string Compress(const std::string& Plain)
+{
+    TMemoryStream Out;
+    TBZCompressionStream Z(4, Out);
+    Z.WriteString(Plain);
+    Z.Finish();
+    return Out.Bytes();
+}
+
+std::string Table(const std::vector<std::pair<std::string, std::string>>& Entries)
+{
+    THash H(false);
+    for (const auto& E : Entries)
+        H.Add(E.first, E.second, true);
+    TMemoryStream S;
+    H.SaveToStream(S);
+    return S.Bytes();
+}
+
+// An archive assembled by hand, so that each part can be made wrong on purpose.
+struct ArchiveParts {
+    std::vector<std::pair<std::string, std::string>> Dirs = {{"0", ""}};
+    std::vector<std::pair<std::string, std::string>> Files;
+    std::string Data;
+    std::int64_t Total = -1; // -1: the sum of the sizes in Files
+
+    std::string Build() const
+    {
+        const std::string Packed = Compress(Data);
+        const std::string D = Table(Dirs), F = Table(Files);
+        std::uint32_t Sum = 0;
+        for (const auto& E : Files)
+            Sum += static_cast<std::uint32_t>(std::stoul(E.first.substr(E.first.find(',') + 1)));
+        TMemoryStream S;
+        S.WriteBuffer("\x04" "arhc\0\0\0", 8);
+        S.WriteU32(24);
+        S.WriteU32(static_cast<std::uint32_t>(24 + Packed.size() + D.size()));
+        S.WriteU32(static_cast<std::uint32_t>(24 + Packed.size()));
+        S.WriteU32(Total >= 0 ? static_cast<std::uint32_t>(Total) : Sum);
+        S.WriteString(Packed + D + F);
+        return S.Bytes();
+    }
+};
+
+void MakeSampleTree(TMemoryFileSystem& FS)
+{
+    FS.AddFile("C:\\src\\readme.txt", "read me");
+    FS.AddFile("C:\\src\\empty.dat", "");
+    FS.AddFile("C:\\src\\my docs\\a b.txt", std::string(70000, 'x'));
+    FS.AddFile("C:\\src\\my docs\\img\\deep\\er\\pic.bmp", "BM....");
+    FS.ForceDirectories("C:\\src\\nothing here");
+}
+
+} // namespace
+
+TEST(Archive, PackWritesHeaderDataAndBothTables)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\src\\a.txt", "alpha");
+    FS.AddFile("C:\\src\\sub\\b.txt", "beta!");
+    CArchive_BZip Archive(nullptr, FS);
+    EXPECT_TRUE(Archive.Pack("C:\\src", "C:\\out\\Data\\app.arc"));
+    const std::string A = FS.FileBytes("C:\\out\\Data\\app.arc");
+    ASSERT_GT(A.size(), 24u);
+    EXPECT_EQ(A.substr(0, 8), std::string("\x04" "arhc\0\0\0", 8));
+    EXPECT_EQ(Le32(A, 8), 24u);
+    EXPECT_EQ(Le32(A, 20), 10u);
+    const std::uint32_t FileTable = Le32(A, 12), DirTable = Le32(A, 16);
+    EXPECT_LT(DirTable, FileTable); // the directory table comes first, after the data
+    EXPECT_EQ(A.substr(DirTable, FileTable - DirTable), Table({{"0", ""}, {"1", "\\sub"}}));
+    EXPECT_EQ(A.substr(FileTable), Table({{"0,5", "a.txt"}, {"1,5", "b.txt"}}));
+    EXPECT_EQ(A.substr(24, 4), "BZh5");
+    std::string Plain;
+    if (DecodeWithBzip2Tool(A.substr(24, DirTable - 24), Plain))
+        EXPECT_EQ(Plain, "alphabeta!");
+}
+
+TEST(Archive, EmptySourceDirectory)
+{
+    TMemoryFileSystem FS;
+    FS.ForceDirectories("C:\\src");
+    CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\e.arc");
+    const std::string A = FS.FileBytes("C:\\e.arc");
+    EXPECT_EQ(A.substr(Le32(A, 16), Le32(A, 12) - Le32(A, 16)), Table({{"0", ""}}));
+    EXPECT_EQ(A.substr(Le32(A, 12)), std::string("\0\0", 2));
+
+    CUInstLog Log(0, "C:\\log.txt", FS);
+    CArchive_BZip Unpacker(nullptr, FS);
+    Unpacker.Log = &Log;
+    EXPECT_TRUE(Unpacker.Unpack("C:\\e.arc", "D:\\dest"));
+    EXPECT_EQ(FS.ListDirectory("D:\\dest").size(), 0u);
+    EXPECT_EQ(FS.FileBytes("C:\\log.txt"), "[DelDir]%D:\\dest\r\n");
+}
+
+TEST(Archive, TreeRoundTripWithLogOrder)
+{
+    TMemoryFileSystem FS;
+    MakeSampleTree(FS);
+    CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\t.arc");
+
+    CUInstLog Log(0, "C:\\uinst.log", FS);
+    CArchive_BZip Unpacker(nullptr, FS);
+    Unpacker.Log = &Log;
+    ASSERT_TRUE(Unpacker.Unpack("C:\\t.arc", "E:\\inst"));
+    EXPECT_EQ(FS.FileBytes("E:\\inst\\readme.txt"), "read me");
+    EXPECT_EQ(FS.FileBytes("E:\\inst\\empty.dat"), "");
+    EXPECT_TRUE(FS.FileExists("E:\\inst\\empty.dat"));
+    EXPECT_EQ(FS.FileBytes("E:\\inst\\my docs\\a b.txt"), std::string(70000, 'x'));
+    EXPECT_EQ(FS.FileBytes("E:\\inst\\my docs\\img\\deep\\er\\pic.bmp"), "BM....");
+    EXPECT_TRUE(FS.DirectoryExists("E:\\inst\\nothing here"));
+    // Directories first, parents before children, then the files in table order.
+    EXPECT_EQ(FS.FileBytes("C:\\uinst.log"), "[DelDir]%E:\\inst\r\n"
+                                             "[DelDir]%E:\\inst\\my docs\r\n"
+                                             "[DelDir]%E:\\inst\\my docs\\img\r\n"
+                                             "[DelDir]%E:\\inst\\my docs\\img\\deep\r\n"
+                                             "[DelDir]%E:\\inst\\my docs\\img\\deep\\er\r\n"
+                                             "[DelDir]%E:\\inst\\nothing here\r\n"
+                                             "[DelFile]%E:\\inst\\empty.dat\r\n"
+                                             "[DelFile]%E:\\inst\\readme.txt\r\n"
+                                             "[DelFile]%E:\\inst\\my docs\\a b.txt\r\n"
+                                             "[DelFile]%E:\\inst\\my docs\\img\\deep\\er\\pic.bmp\r\n");
+
+    THash List(false);
+    CArchive_BZip(nullptr, FS).List("C:\\t.arc", List, "");
+    EXPECT_EQ(Pairs(List), (std::vector<std::string>{"0=empty.dat", "1=readme.txt", "2=\\my docs\\a b.txt",
+                                                     "3=\\my docs\\img\\deep\\er\\pic.bmp"}));
+    THash Based(false);
+    CArchive_BZip(nullptr, FS).List("C:\\t.arc", Based, "F:\\base");
+    EXPECT_EQ(Based.GetEntry(3).Value, "F:\\base\\my docs\\img\\deep\\er\\pic.bmp");
+}
+
+TEST(Archive, UnpackIntoADriveRoot)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\src\\f", "1");
+    CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\r.arc");
+    CUInstLog Log(0, "C:\\log", FS);
+    CArchive_BZip Unpacker(nullptr, FS);
+    Unpacker.Log = &Log;
+    Unpacker.Unpack("C:\\r.arc", "G:\\");
+    EXPECT_EQ(FS.FileBytes("G:\\f"), "1");
+    EXPECT_EQ(FS.FileBytes("C:\\log"), "[DelDir]%G:\\\r\n[DelFile]%G:\\f\r\n");
+}
+
+TEST(Archive, UnpackReplacesFilesOfTheSameNameAndKeepsOthers)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\src\\same.txt", "new");
+    CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\a.arc");
+    FS.AddFile("D:\\d\\same.txt", "old old");
+    FS.AddFile("D:\\d\\other.txt", "kept");
+    CArchive_BZip(nullptr, FS).Unpack("C:\\a.arc", "D:\\d");
+    EXPECT_EQ(FS.FileBytes("D:\\d\\same.txt"), "new");
+    EXPECT_EQ(FS.FileBytes("D:\\d\\other.txt"), "kept");
+}
+
+TEST(Archive, ProgressOfPackAndUnpack)
+{
+    TMemoryFileSystem FS;
+    for (const char* Name : {"a", "b", "c", "d"})
+        FS.AddFile(std::string("C:\\src\\") + Name, Name);
+    std::vector<int> Seen;
+    CArchive_BZip Packer([&](TObject* Sender) { Seen.push_back(static_cast<CArchive_base*>(Sender)->Progress); }, FS);
+    Packer.Pack("C:\\src", "C:\\p.arc");
+    EXPECT_EQ(Seen, (std::vector<int>{0, 0, 25, 50, 75}));
+
+    Seen.clear();
+    CArchive_BZip Unpacker([&](TObject* Sender) { Seen.push_back(static_cast<CArchive_base*>(Sender)->Progress); }, FS);
+    Unpacker.Unpack("C:\\p.arc", "D:\\d");
+    EXPECT_EQ(Seen, (std::vector<int>{0, 33, 67, 100}));
+}
+
+TEST(Archive, ArchivePackUsesTheClassItIsGiven)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\src\\x", "x");
+    ArchivePack(CArchive_BZip::Create, "C:\\src", "C:\\Data\\x.arc", nullptr, FS);
+    THash List(false);
+    CArchive_BZip(nullptr, FS).List("C:\\Data\\x.arc", List, "");
+    EXPECT_EQ(Pairs(List), (std::vector<std::string>{"0=x"}));
+}
+
+TEST(Archive, PackRefusesNamesThatCouldNotBeUnpacked)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\src\\trailing. ", "x");
+    EXPECT_THROW(CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\x.arc"), EArchiveError);
+}
+
+TEST(Archive, SafePathComponents)
+{
+    for (const char* Good : {"a", "a b.txt", "icon.txt", "console", "COM0", "LPT10", "...x", "name.ext", "\xE4pfel"})
+        EXPECT_TRUE(IsSafePathComponent(Good)) << Good;
+    for (const char* Bad : {"", ".", "..", "a\\b", "a/b", "c:", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "tab\t",
+                            "dot.", "blank ", "CON", "con", "nul.txt", "Aux.tar.gz", "COM1", "lpt9.log", "con .txt"})
+        EXPECT_FALSE(IsSafePathComponent(Bad)) << Bad;
+}
+
+TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
+{
+    struct Case {
+        const char* Name;
+        std::function<std::string()> Make;
+    };
+    const auto Parts = [](std::function<void(ArchiveParts&)> Change) {
+        return [Change] {
+            ArchiveParts P;
+            P.Dirs = {{"0", ""}, {"1", "\\sub"}};
+            P.Files = {{"0,3", "a.txt"}, {"1,2", "b.txt"}};
+            P.Data = "abcde";
+            Change(P);
+            return P.Build();
+        };
+    };
+    const auto Patched = [](std::size_t At, std::uint32_t V) {
+        return [At, V] {
+            ArchiveParts P;
+            P.Files = {{"0,3", "a.txt"}};
+            P.Data = "abc";
+            std::string B = P.Build();
+            for (int I = 0; I < 4; ++I)
+                B[At + static_cast<std::size_t>(I)] = static_cast<char>(V >> (8 * I));
+            return B;
+        };
+    };
+    const Case Cases[] = {
+        {"empty file", [] { return std::string(); }},
+        {"short header", [] { return std::string("\x04" "arhc", 5); }},
+        {"signature", [] { ArchiveParts P; std::string B = P.Build(); B[1] = 'A'; return B; }},
+        {"data offset", Patched(8, 25)},
+        {"file table beyond the file", Patched(12, 0x7FFFFFFF)},
+        {"directory table after the file table", Patched(16, 0x7FFFFFF0)},
+        {"directory table inside the header", Patched(16, 4)},
+        {"total size", Patched(20, 4)},
+        {"parent directory", Parts([](ArchiveParts& P) { P.Dirs[1].second = "\\.."; })},
+        {"absolute directory", Parts([](ArchiveParts& P) { P.Dirs[1].second = "C:\\Windows"; })},
+        {"directory without leading separator", Parts([](ArchiveParts& P) { P.Dirs[1].second = "sub"; })},
+        {"empty component", Parts([](ArchiveParts& P) { P.Dirs[1].second = "\\\\sub"; })},
+        {"child before parent", Parts([](ArchiveParts& P) { P.Dirs[1].second = "\\x\\sub"; })},
+        {"root not empty", Parts([](ArchiveParts& P) { P.Dirs[0].second = "\\root"; })},
+        {"no root", Parts([](ArchiveParts& P) { P.Dirs.clear(); P.Files.clear(); P.Data.clear(); })},
+        {"directory key", Parts([](ArchiveParts& P) { P.Dirs[1].first = "7"; })},
+        {"file name with separator", Parts([](ArchiveParts& P) { P.Files[1].second = "..\\..\\evil.exe"; })},
+        {"file name with slash", Parts([](ArchiveParts& P) { P.Files[1].second = "a/b"; })},
+        {"device name", Parts([](ArchiveParts& P) { P.Files[1].second = "CON"; })},
+        {"drive in name", Parts([](ArchiveParts& P) { P.Files[1].second = "C:x"; })},
+        {"control character", Parts([](ArchiveParts& P) { P.Files[1].second = "a\nb"; })},
+        {"key without comma", Parts([](ArchiveParts& P) { P.Files[1].first = "12"; })},
+        {"directory index out of range", Parts([](ArchiveParts& P) { P.Files[1].first = "2,2"; })},
+        {"negative size", Parts([](ArchiveParts& P) { P.Files[1].first = "1,-2"; })},
+        {"size of 2 GiB", Parts([](ArchiveParts& P) { P.Files[1].first = "1,2147483648"; P.Total = 2147483651; })},
+        {"not a number", Parts([](ArchiveParts& P) { P.Files[1].first = "x,2"; })},
+        {"too long a path", Parts([](ArchiveParts& P) { P.Files[1].second = std::string(250, 'n'); })},
+        {"data too short", Parts([](ArchiveParts& P) { P.Data = "abcd"; })},
+        {"data too long", Parts([](ArchiveParts& P) { P.Data = "abcdefgh"; })},
+        {"truncated file table", [] { ArchiveParts P; P.Files = {{"0,1", "a"}}; P.Data = "a"; std::string B = P.Build(); return B.substr(0, B.size() - 1); }},
+        {"damaged data", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[40] ^= 0x77; return B; }},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TMemoryFileSystem FS;
+        FS.AddFile("C:\\bad.arc", C.Make());
+        const std::size_t Before = FS.Created().size();
+        CUInstLog Log(0, "C:\\log", FS);
+        CArchive_BZip Unpacker(nullptr, FS);
+        Unpacker.Log = &Log;
+        EXPECT_ANY_THROW(Unpacker.Unpack("C:\\bad.arc", "D:\\dest"));
+        const bool LateDataFault = std::string(C.Name).find("data") != std::string::npos;
+        if (!LateDataFault) {
+            // The log itself is the only thing made.
+            EXPECT_EQ(FS.Created().size(), Before + 1);
+            EXPECT_FALSE(FS.DirectoryExists("D:\\dest"));
+        }
+        // Listing without a base directory makes no long paths.
+        if (!LateDataFault && std::string(C.Name) != "too long a path") {
+            THash List(false);
+            EXPECT_ANY_THROW(CArchive_BZip(nullptr, FS).List("C:\\bad.arc", List, ""));
+            EXPECT_EQ(List.Count(), 0);
+        }
+        EXPECT_EQ(FS.FileBytes("C:\\dest\\..\\evil.exe"), "");
+    }
+}
+
+TEST(Archive, TheWellFormedReferenceArchiveUnpacks)
+{
+    ArchiveParts P;
+    P.Dirs = {{"0", ""}, {"1", "\\sub"}};
+    P.Files = {{"0,3", "a.txt"}, {"1,2", "b.txt"}};
+    P.Data = "abcde";
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\ok.arc", P.Build());
+    EXPECT_TRUE(CArchive_BZip(nullptr, FS).Unpack("C:\\ok.arc", "D:\\dest"));
+    EXPECT_EQ(FS.FileBytes("D:\\dest\\a.txt"), "abc");
+    EXPECT_EQ(FS.FileBytes("D:\\dest\\sub\\b.txt"), "de");
+}
+
+TEST(Archive, NotEnoughFreeSpace)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\src\\big", std::string(1000, 'b'));
+    CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\b.arc");
+    FS.Free = 999;
+    EXPECT_THROW(CArchive_BZip(nullptr, FS).Unpack("C:\\b.arc", "D:\\d"), EArchiveError);
+    EXPECT_FALSE(FS.DirectoryExists("D:\\d"));
+}
+
+TEST(Archive, RealDiskRoundTripAndTheCommittedArchive)
+{
+    TFileSystem& FS = LocalFileSystem();
+    const std::string Root = ScratchDir();
+    FS.ForceDirectories(Root + "\\src\\sub dir\\empty");
+    FS.Create(Root + "\\src\\one.txt")->WriteString("one");
+    FS.Create(Root + "\\src\\sub dir\\two.bin")->WriteString(std::string("\0\1\2", 3));
+    CArchive_BZip(nullptr, FS).Pack(Root + "\\src", Root + "\\out\\t.arc");
+    CArchive_BZip(nullptr, FS).Unpack(Root + "\\out\\t.arc", Root + "\\dest");
+    EXPECT_EQ(ReadWholeFile(Root + "\\dest\\one.txt"), "one");
+    EXPECT_EQ(ReadWholeFile(Root + "\\dest\\sub dir\\two.bin"), std::string("\0\1\2", 3));
+    EXPECT_TRUE(FS.DirectoryExists(Root + "\\dest\\sub dir\\empty"));
+
+    // The committed archive was packed by another build; both builds read it alike.
+    CArchive_BZip(nullptr, FS).Unpack(FixturePath("sample.arc"), Root + "\\fixture");
+    EXPECT_EQ(ReadWholeFile(Root + "\\fixture\\readme.txt"), "read me");
+    EXPECT_EQ(ReadWholeFile(Root + "\\fixture\\my docs\\img\\deep\\er\\pic.bmp"), "BM....");
+    TMemoryFileSystem Memory;
+    MakeSampleTree(Memory);
+    CArchive_BZip(nullptr, Memory).Pack("C:\\src", "C:\\t.arc");
+    EXPECT_EQ(Memory.FileBytes("C:\\t.arc"), ReadWholeFile(FixturePath("sample.arc")));
+}
+
+TEST(Archive, DISABLED_WriteFixtures)
+{
+    TMemoryFileSystem Memory;
+    MakeSampleTree(Memory);
+    CArchive_BZip(nullptr, Memory).Pack("C:\\src", "C:\\t.arc");
+    WriteWholeFile(FixturePath("sample.arc"), Memory.FileBytes("C:\\t.arc"));
+}
