@@ -1,0 +1,52 @@
+// Any bytes as an archive, listed and unpacked on the in-memory file system: an
+// archive the list refuses creates nothing, and nothing is ever created outside
+// the destination.
+#include "archive.h"
+#include "memory_file_system.h"
+
+#include <cstdlib>
+
+namespace {
+
+bool Inside(const std::string& Path, const std::string& Dir)
+{
+    if (Path.size() < Dir.size())
+        return false;
+    for (std::size_t I = 0; I < Dir.size(); ++I) {
+        auto Low = [](char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; };
+        if (Low(Path[I]) != Low(Dir[I]))
+            return false;
+    }
+    return Path.size() == Dir.size() || Path[Dir.size()] == '\\';
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
+{
+    TMemoryFileSystem FS;
+    // A bound on what an archive may claim, so that a small input cannot ask for gigabytes.
+    FS.Free = 64 * 1024 * 1024;
+    FS.AddFile("C:\\in.arc", std::string(reinterpret_cast<const char*>(Data), Size));
+    const std::string Dest = "D:\\dest";
+
+    bool Listed = true;
+    try {
+        THash List(false);
+        CArchive_BZip(nullptr, FS).List("C:\\in.arc", List, Dest);
+    } catch (const std::exception&) {
+        Listed = false;
+    }
+    bool Unpacked = true;
+    try {
+        CArchive_BZip(nullptr, FS).Unpack("C:\\in.arc", Dest);
+    } catch (const std::exception&) {
+        Unpacked = false;
+    }
+    if (!Listed && (Unpacked || !FS.Created().empty()))
+        std::abort();
+    for (const std::string& Path : FS.Created())
+        if (!Inside(Path, Dest))
+            std::abort();
+    return 0;
+}
