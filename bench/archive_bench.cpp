@@ -1,0 +1,154 @@
+// Pack and unpack speed and peak memory of the archive on generated trees, beside
+// tar with bzip2 -5 on the same trees in the same run.
+//   archive_bench [work directory]      (default /tmp/brindlo-bench)
+#include "archive.h"
+#include "file_system.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TTreeStats {
+    std::uint64_t Bytes = 0;
+    int Files = 0;
+};
+
+// Deterministic content: a third text, a third structured binary, a third random.
+std::string MakeContent(std::mt19937_64& Rng, std::size_t Size, int Kind)
+{
+    static const char* const Words[] = {"install", "package", "the", "of", "directory", "file", "setup", "and",
+                                        "program", "window", "license", "a", "to", "Brindlo", "version", "data"};
+    std::string S;
+    S.reserve(Size);
+    if (Kind == 0) {
+        while (S.size() < Size) {
+            S += Words[Rng() % 16];
+            S += (Rng() % 12 == 0) ? "\r\n" : " ";
+        }
+    } else if (Kind == 1) {
+        while (S.size() < Size) {
+            const std::uint32_t V = static_cast<std::uint32_t>(S.size() / 16) ^ static_cast<std::uint32_t>(Rng() % 4);
+            S.append(reinterpret_cast<const char*>(&V), 4);
+            S.append(12, static_cast<char>(S.size() % 7));
+        }
+    } else {
+        while (S.size() < Size) {
+            const std::uint64_t V = Rng();
+            S.append(reinterpret_cast<const char*>(&V), 8);
+        }
+    }
+    S.resize(Size);
+    return S;
+}
+
+TTreeStats MakeTree(const fs::path& Root, int Files, std::size_t MeanSize, unsigned Seed)
+{
+    std::mt19937_64 Rng(Seed);
+    TTreeStats Stats;
+    fs::remove_all(Root);
+    for (int I = 0; I < Files; ++I) {
+        const fs::path Dir = Root / ("dir" + std::to_string(I % 50)) / ("sub" + std::to_string(I % 7));
+        fs::create_directories(Dir);
+        const std::size_t Size = static_cast<std::size_t>(Rng() % (2 * MeanSize));
+        const std::string Content = MakeContent(Rng, Size, I % 3);
+        std::ofstream(Dir / ("file" + std::to_string(I) + ".dat"), std::ios::binary).write(Content.data(), static_cast<std::streamsize>(Content.size()));
+        Stats.Bytes += Size;
+        ++Stats.Files;
+    }
+    return Stats;
+}
+
+struct TRun {
+    double Seconds = 0;
+    long PeakKiB = 0;
+};
+
+// Runs Command (argv form or a shell line) in a child and measures its time and peak memory.
+TRun Measure(const std::vector<std::string>& Argv)
+{
+    const auto Start = std::chrono::steady_clock::now();
+    const pid_t Pid = fork();
+    if (Pid == 0) {
+        std::vector<char*> Args;
+        for (const std::string& A : Argv)
+            Args.push_back(const_cast<char*>(A.c_str()));
+        Args.push_back(nullptr);
+        execvp(Args[0], Args.data());
+        _exit(127);
+    }
+    int Status = 0;
+    rusage Usage{};
+    wait4(Pid, &Status, 0, &Usage);
+    TRun R;
+    R.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+    R.PeakKiB = Usage.ru_maxrss;
+    if (!WIFEXITED(Status) || WEXITSTATUS(Status) != 0) {
+        std::fprintf(stderr, "command failed: %s\n", Argv[0].c_str());
+        std::exit(1);
+    }
+    return R;
+}
+
+void Report(const char* What, const TTreeStats& Tree, const TRun& R)
+{
+    const double MiB = static_cast<double>(Tree.Bytes) / (1024.0 * 1024.0);
+    std::printf("  %-28s %7.2f s  %8.1f MiB/s  %9.0f files/s  peak %6.1f MiB\n", What, R.Seconds, MiB / R.Seconds,
+                Tree.Files / R.Seconds, static_cast<double>(R.PeakKiB) / 1024.0);
+}
+
+void Bench(const std::string& Self, const fs::path& Work, const char* Name, int Files, std::size_t MeanSize)
+{
+    const fs::path Src = Work / (std::string(Name) + "-src");
+    const fs::path Arc = Work / (std::string(Name) + ".arc");
+    const fs::path Dest = Work / (std::string(Name) + "-dest");
+    const fs::path Tar = Work / (std::string(Name) + ".tar.bz2");
+    const fs::path TarDest = Work / (std::string(Name) + "-tar-dest");
+    const TTreeStats Tree = MakeTree(Src, Files, MeanSize, 2026);
+    std::printf("%s: %d files, %.1f MiB\n", Name, Tree.Files, static_cast<double>(Tree.Bytes) / (1024.0 * 1024.0));
+
+    const TRun Pack = Measure({Self, "pack", Src.string(), Arc.string()});
+    fs::remove_all(Dest);
+    const TRun Unpack = Measure({Self, "unpack", Arc.string(), Dest.string()});
+    const TRun TarPack = Measure({"sh", "-c", "tar -cf - -C '" + Src.string() + "' . | bzip2 -5 > '" + Tar.string() + "'"});
+    fs::remove_all(TarDest);
+    fs::create_directories(TarDest);
+    const TRun TarUnpack = Measure({"sh", "-c", "bzip2 -dc '" + Tar.string() + "' | tar -xf - -C '" + TarDest.string() + "'"});
+
+    Report("archive pack", Tree, Pack);
+    Report("tar | bzip2 -5", Tree, TarPack);
+    Report("archive unpack", Tree, Unpack);
+    Report("bzip2 -dc | tar -x", Tree, TarUnpack);
+    std::printf("  pack speed %.2fx of tar|bzip2 -5; unpack speed %.2fx of bzip2 -dc|tar -x; archive %.1f MiB, tar.bz2 %.1f MiB\n",
+                TarPack.Seconds / Pack.Seconds, TarUnpack.Seconds / Unpack.Seconds,
+                static_cast<double>(fs::file_size(Arc)) / (1024.0 * 1024.0),
+                static_cast<double>(fs::file_size(Tar)) / (1024.0 * 1024.0));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::string(argv[1]) == "pack")
+        return CArchive_BZip(nullptr, LocalFileSystem()).Pack(argv[2], argv[3]) ? 0 : 1;
+    if (argc == 4 && std::string(argv[1]) == "unpack")
+        return CArchive_BZip(nullptr, LocalFileSystem()).Unpack(argv[2], argv[3]) ? 0 : 1;
+    const fs::path Work = argc > 1 ? fs::path(argv[1]) : fs::path("/tmp/brindlo-bench");
+    fs::create_directories(Work);
+    const std::string Self = fs::canonical("/proc/self/exe").string();
+    Bench(Self, Work, "big", 5000, 42 * 1024);
+    Bench(Self, Work, "small", 20000, 2 * 1024);
+    return 0;
+}
