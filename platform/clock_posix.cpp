@@ -20,3 +20,13 @@ std::string LongTimeText(const TTimeOfDay& Time)
     std::snprintf(Buf, sizeof Buf, "%02d:%02d:%02d", Time.Hour, Time.Minute, Time.Second);
     return Buf;
 }
+
+std::string ShortDateText()
+{
+    const time_t Now = time(nullptr);
+    tm Local;
+    localtime_r(&Now, &Local);
+    char Buf[32];
+    std::snprintf(Buf, sizeof Buf, "%04d-%02d-%02d", Local.tm_year + 1900, Local.tm_mon + 1, Local.tm_mday);
+    return Buf;
+}

@@ -22,3 +22,10 @@ std::string LongTimeText(const TTimeOfDay& Time)
     const int N = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &St, nullptr, Buf, sizeof Buf);
     return N > 0 ? std::string(Buf, static_cast<std::size_t>(N - 1)) : std::string();
 }
+
+std::string ShortDateText()
+{
+    char Buf[128];
+    const int N = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, Buf, sizeof Buf);
+    return N > 0 ? std::string(Buf, static_cast<std::size_t>(N - 1)) : std::string();
+}

@@ -50,6 +50,13 @@ public:
     virtual bool EraseFile(const std::string& Path) = 0;
     // Removes an empty directory.
     virtual bool RemoveDir(const std::string& Path) = 0;
+    // Moves the file Source to Dest on the same volume, replacing an existing Dest
+    // file in one step where the system can, so that Dest is never half written.
+    // The fallback copies and then erases.
+    virtual bool RenameFile(const std::string& Source, const std::string& Dest)
+    {
+        return CopyFileTo(Source, Dest, true) && EraseFile(Source);
+    }
     // Bytes the caller may still write on the volume of Path; -1 when unknown.
     virtual std::int64_t FreeSpace(const std::string& Path) = 0;
     // The drive type of a root such as "C:\", with Windows' numbers (dtNoRootDir for

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -127,6 +128,11 @@ public:
     bool EraseFile(const std::string& Path) override { return ::unlink(NativePath(Path).c_str()) == 0; }
 
     bool RemoveDir(const std::string& Path) override { return ::rmdir(NativePath(Path).c_str()) == 0; }
+
+    bool RenameFile(const std::string& Source, const std::string& Dest) override
+    {
+        return ::rename(NativePath(Source).c_str(), NativePath(Dest).c_str()) == 0;
+    }
 
     std::int64_t FreeSpace(const std::string& Path) override
     {

@@ -106,6 +106,11 @@ public:
 
     bool EraseFile(const std::string& Path) override { return DeleteFileA(Path.c_str()) != 0; }
 
+    bool RenameFile(const std::string& Source, const std::string& Dest) override
+    {
+        return MoveFileExA(Source.c_str(), Dest.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    }
+
     bool RemoveDir(const std::string& Path) override
     {
         return RemoveDirectoryA(WithoutTrailingSlash(Path).c_str()) != 0;

@@ -208,6 +208,24 @@ bool TMemoryFileSystem::RemoveDir(const std::string& Path)
     return true;
 }
 
+bool TMemoryFileSystem::RenameFile(const std::string& Source, const std::string& Dest)
+{
+    const auto From = FNodes.find(KeyOf(Source));
+    const std::string DestKey = KeyOf(Dest);
+    const auto To = FNodes.find(DestKey);
+    const std::string Parent = ParentKey(DestKey);
+    if (From == FNodes.end() || From->second.Directory || DestKey.empty() ||
+        (To != FNodes.end() && To->second.Directory) || (!Parent.empty() && !DirectoryExists(Parent)))
+        return false;
+    if (From->first == DestKey)
+        return true;
+    TNode N = From->second;
+    N.Path = Dest;
+    FNodes.erase(From);
+    FNodes[DestKey] = N;
+    return true;
+}
+
 std::int64_t TMemoryFileSystem::FreeSpace(const std::string&) { return Free; }
 
 int TMemoryFileSystem::DriveType(const std::string& Root)

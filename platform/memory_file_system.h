@@ -22,6 +22,7 @@ public:
     bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override;
     bool EraseFile(const std::string& Path) override;
     bool RemoveDir(const std::string& Path) override;
+    bool RenameFile(const std::string& Source, const std::string& Dest) override;
     std::int64_t FreeSpace(const std::string& Path) override;
     int DriveType(const std::string& Root) override;
     std::string RealPath(const std::string& Path) override;

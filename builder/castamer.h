@@ -1,0 +1,121 @@
+#pragma once
+
+#include "builder_services.h"
+#include "builder_ui.h"
+#include "cst_app.h"
+#include "file_system.h"
+#include "hash.h"
+#include "object.h"
+#include "project_header.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The builder's project object: the project being edited, the per-user options
+// and the services the windows reach the project through.
+class CCastamer : public TObject {
+public:
+    // RememberedPaths: the dialogs' remembered directories, made before the project
+    // object and outliving it; the environment file loads and saves it.
+    // Construction never raises; Ready tells whether it succeeded.
+    CCastamer(const TBuilderServices& Services, THash& RememberedPaths);
+    // Writes the environment file.
+    ~CCastamer() override;
+    CCastamer(const CCastamer&) = delete;
+    CCastamer& operator=(const CCastamer&) = delete;
+
+    bool Modified = false;
+    THash Settings{true};
+    bool Ready = false;
+    // 0 Build into the chosen directory, 1 Preview into the temporary directory.
+    std::uint8_t BuildMode = 0;
+    // Ends with "\".
+    std::string ProgramDir;
+    std::string HelpDir;
+    std::string ProjectFileName;
+    THash Groups{true};
+    TProjectHeader ProjectHeader;
+    THash ProjectOptions{true};
+    THash EnvOptions{true};
+
+    // The main window's seam; null until it attaches (nothing visual happens then).
+    void AttachUI(IBuilderUI* UI) { FUI = UI; }
+    IBuilderUI* UI() const { return FUI; }
+    const TBuilderServices& Services() const { return FServices; }
+    TFileSystem& FileSystem() const { return *FFS; }
+    THash& RememberedPaths() const { return FRememberedPaths; }
+
+    // In project order; index i is record 100000 + i of the project file.
+    const std::vector<std::unique_ptr<CCst_App>>& Apps() const { return FApps; }
+    CCst_App* AddApp();
+    // Takes App out of the project and frees it.
+    void DeleteApp(CCst_App* App);
+
+    void NewProject();
+    void SetModified() { Modified = true; }
+    void SettingsChange(TObject*) { SetModified(); }
+    void GroupsChange(TObject*) { SetModified(); }
+
+    // An empty FileName asks for the file. A file that is not a sound project
+    // answers false and leaves the project as it was.
+    bool LoadProject(const std::string& FileName);
+    bool SaveProject(const std::string& FileName);
+    void FillHeader();
+    // A damaged or unreadable file leaves the defaults and the remembered paths.
+    void LoadEnv();
+    // Raises when the file cannot be written; the previous file then stays.
+    void SaveEnv();
+    std::string GetEnvFileName() const;
+    void RegisterProjectFileType();
+
+    std::string GetOutDir();
+    void SetOutDir(const std::string& Dir);
+    std::string GetDataDir();
+    std::string GetViewFileName();
+    std::string GetProjectDir() const;
+    // Created with its parents when missing.
+    std::string GetTempDir();
+    void ClearTempDir();
+
+    // 0, 1 or 2; -1 (ask) for anything else.
+    std::int32_t GetNewAppPlatform() const;
+    void SetNewAppPlatform(std::int32_t Value);
+    bool GetRunAfterBuild() const { return EnvOptions.Lookup("O_PAB") == "1"; }
+    void SetRunAfterBuild(bool Value);
+    bool GetViewErrorLog() const { return EnvOptions.Lookup("O_VEL") == "1"; }
+    void SetViewErrorLog(bool Value);
+    std::string GetCabwizPath() const { return EnvOptions.Lookup("Cabwiz.exe"); }
+    void SetCabwizPath(const std::string& Value) { SetEnvOption("Cabwiz.exe", Value); }
+    std::string GetCabwizDdfPath() const { return EnvOptions.Lookup("cabwiz.ddf"); }
+    void SetCabwizDdfPath(const std::string& Value) { SetEnvOption("cabwiz.ddf", Value); }
+    std::string GetMakecabPath() const { return EnvOptions.Lookup("Makecab.exe"); }
+    void SetMakecabPath(const std::string& Value) { SetEnvOption("Makecab.exe", Value); }
+    // Raises EConvertError when the value is absent or no integer.
+    std::int32_t GetGroupIconWidth() const;
+    // -1 when absent; raises EConvertError for any other non-number.
+    std::int32_t GetGroupIconHeight() const;
+
+    void ProgressBegin(const std::string& Text);
+    void ProgressStep(int Percent);
+    void ProgressEnd();
+    // The progress event of the archives a build packs.
+    void ArchiveProgress(TObject* Sender);
+    // Starts Dir's "Install.exe" without waiting; unless Force, only when the
+    // options ask for it.
+    void RunInstaller(const std::string& Dir, bool Force);
+    void ShowOptions(const std::string& Text, int Page);
+
+private:
+    void Construct();
+    // Writes Value only when it differs from what the option holds.
+    void SetEnvOption(const std::string& Key, const std::string& Value);
+    void ClearApps();
+
+    TBuilderServices FServices;
+    TFileSystem* FFS;
+    THash& FRememberedPaths;
+    IBuilderUI* FUI = nullptr;
+    std::vector<std::unique_ptr<CCst_App>> FApps;
+};
