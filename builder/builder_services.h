@@ -30,3 +30,9 @@ struct TBuilderServices {
 // The system clock and a seeded generator on the local disk; the program file,
 // process start and registry are left for the program to set.
 TBuilderServices DefaultBuilderServices();
+
+#ifdef _WIN32
+// What the program runs with: the defaults, its own program file, process start
+// and the system registry.
+TBuilderServices SystemBuilderServices();
+#endif

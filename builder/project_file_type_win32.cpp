@@ -1,6 +1,4 @@
-// The system registry behind the project file-type registration, over the
-// registry helpers. Compiled into the Windows build once registry_helpers.h is in
-// the tree.
+// The system registry behind the project file-type registration.
 #include "project_file_type.h"
 
 #include "registry_helpers.h"

@@ -100,8 +100,9 @@ TEST(Archive, PackWritesHeaderDataAndBothTables)
     EXPECT_EQ(A.substr(FileTable), Table({{"0,5", "a.txt"}, {"1,5", "b.txt"}}));
     EXPECT_EQ(A.substr(24, 4), "BZh5");
     std::string Plain;
-    if (DecodeWithBzip2Tool(A.substr(24, DirTable - 24), Plain))
+    if (DecodeWithBzip2Tool(A.substr(24, DirTable - 24), Plain)) {
         EXPECT_EQ(Plain, "alphabeta!");
+    }
 }
 
 TEST(Archive, EmptySourceDirectory)

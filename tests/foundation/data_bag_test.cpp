@@ -99,8 +99,9 @@ TEST(DataBag, CompressedSaveDiffersOnlyInDataSizeFlagAndIndexPosition)
     EXPECT_EQ(Packed.substr(40 + S), Plain.substr(Plain.size() - 40)); // the same index
 
     std::string Decoded;
-    if (DecodeWithBzip2Tool(Packed.substr(40, S), Decoded))
+    if (DecodeWithBzip2Tool(Packed.substr(40, S), Decoded)) {
         EXPECT_EQ(Decoded, Plain.substr(40, Plain.size() - 80));
+    }
 }
 
 TEST(DataBag, RoundTripPlainAndCompressed)
