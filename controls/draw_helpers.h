@@ -1,0 +1,29 @@
+#pragma once
+
+#include "rect_helpers.h"
+#include "types.h"
+#include "ui_canvas.h"
+#include "ui_control.h"
+
+#include <string>
+#include <type_traits>
+
+// Pen Color1 up the left and along the top, Color2 down the right and back along the
+// bottom; end points excluded, as every line. The pen keeps Color2.
+void DrawFrame3D(TCanvas& Canvas, const TRect& R, TColor Color1, TColor Color2);
+void DrawFrame3DXY(TCanvas& Canvas, int X1, int Y1, int X2, int Y2, TColor Color1, TColor Color2);
+
+// Text clipped to R, centred vertically; Alignment 3 left (+3), 4 right (-3), else
+// centred. Underline draws a line under it in the font's colour.
+void DrawAlignedText(TCanvas& Canvas, const TRect& R, const std::string& Text, int Alignment, bool Underline);
+
+// Repaints at once every control Owner owns that is one of Classes or derives from one,
+// in the owner's order. Only controls can be named, so nothing else can match.
+template <class... Classes>
+void InvalidateByClass(TComponent& Owner)
+{
+    static_assert((std::is_base_of<TControl, Classes>::value && ...), "only controls repaint");
+    for (TComponent* C : std::vector<TComponent*>(Owner.Components()))
+        if ((dynamic_cast<Classes*>(C) || ...))
+            static_cast<TControl*>(dynamic_cast<TControl*>(C))->Repaint();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// The program's message loop, its hidden owner window, the error box that stops
+// every exception at a window procedure, and the seams tests drive modal windows by.
+class TApplication {
+public:
+    TApplication();
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    // Owner of the top-level windows, so that only the main window shows on the taskbar.
+    HWND Handle();
+    std::string ExeName() const;
+    std::string Title;
+
+    void Run();
+    void ProcessMessages();
+    void Terminate() { PostQuitMessage(0); }
+    // The key pipeline and dispatch of one message; false on WM_QUIT.
+    bool HandleMessage();
+    // Form key preview, the control's key handler, dialog keys. True when consumed.
+    bool PreProcessMessage(MSG& M);
+
+    // Shows the message of the exception being handled. Call only inside a catch.
+    void HandleException();
+    void ShowException(const std::string& Message);
+    // The default error box; tests replace it.
+    std::function<void(const std::string& Message)> OnException;
+
+    // Runs once for each modal window whose loop runs (our forms and the system's
+    // dialogs): tests inspect and close the window here.
+    std::function<void(HWND Window)> ModalHook;
+    // With a non-zero WatchdogMs a modal window still open after that time is closed
+    // and OnWatchdog told, so that a forgotten dialog fails a test instead of hanging it.
+    std::uint32_t WatchdogMs = 0;
+    std::function<void(HWND Window)> OnWatchdog;
+
+    void ModalShown(HWND Window);
+    void WatchdogFired(HWND Window);
+    int ModalDepth = 0;
+
+    // Runs Call (a system modal dialog) with the modal hook and watchdog armed for
+    // the first new dialog window of this thread.
+    void RunSystemModal(const std::function<void()>& Call);
+
+private:
+    HWND FHandle = nullptr;
+};
+
+TApplication& Application();
+
+// Runs F; an exception it raises is shown by the error box and goes no further.
+template <class F>
+void GuardCall(F&& Fn)
+{
+    try {
+        Fn();
+    } catch (...) {
+        Application().HandleException();
+    }
+}
+
+// Thread timers for the seams (they tick inside any modal loop, ours or the system's).
+UINT_PTR StartThreadTimer(UINT Ms, std::function<void()> Tick);
+void StopThreadTimer(UINT_PTR Id);

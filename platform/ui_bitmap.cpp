@@ -1,0 +1,88 @@
+#include "ui_bitmap.h"
+
+#include "exceptions.h"
+
+#include <cstring>
+
+TBitmap::~TBitmap() { Free(); }
+
+void TBitmap::Free()
+{
+    FCanvas.SetHandle(nullptr);
+    if (FDC) {
+        SelectObject(FDC, FOld);
+        DeleteDC(FDC);
+    }
+    if (FBitmap)
+        DeleteObject(FBitmap);
+    FDC = nullptr;
+    FBitmap = nullptr;
+    FOld = nullptr;
+    FBits = nullptr;
+    FWidth = FHeight = 0;
+}
+
+void TBitmap::SetSize(int Width, int Height)
+{
+    if (Width < 0 || Height < 0 || (Width > 0 && Height > 0x7FFFFFFF / 4 / Width))
+        throw Exception("Invalid bitmap size");
+    Free();
+    if (Width == 0 || Height == 0)
+        return;
+    BITMAPINFO Info = {};
+    Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    Info.bmiHeader.biWidth = Width;
+    Info.bmiHeader.biHeight = -Height;
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = 32;
+    Info.bmiHeader.biCompression = BI_RGB;
+    void* Bits = nullptr;
+    FBitmap = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+    if (!FBitmap || !Bits) {
+        FBitmap = nullptr;
+        throw Exception("Cannot create a bitmap");
+    }
+    FDC = CreateCompatibleDC(nullptr);
+    FOld = SelectObject(FDC, FBitmap);
+    FBits = static_cast<std::uint8_t*>(Bits);
+    FWidth = Width;
+    FHeight = Height;
+    std::memset(FBits, 0xFF, static_cast<std::size_t>(Width) * Height * 4);
+    FCanvas.SetHandle(FDC);
+}
+
+void TBitmap::Assign(const TBitmap& Source)
+{
+    SetSize(Source.FWidth, Source.FHeight);
+    if (!Empty())
+        std::memcpy(FBits, Source.FBits, static_cast<std::size_t>(FWidth) * FHeight * 4);
+}
+
+TColor TBitmap::Pixel(int X, int Y) const
+{
+    if (X < 0 || Y < 0 || X >= FWidth || Y >= FHeight)
+        return clNone;
+    GdiFlush();
+    const std::uint8_t* P = FBits + (static_cast<std::size_t>(Y) * FWidth + X) * 4;
+    return static_cast<TColor>(P[2]) | (static_cast<TColor>(P[1]) << 8) | (static_cast<TColor>(P[0]) << 16);
+}
+
+void TBitmap::SetPixel(int X, int Y, TColor Color)
+{
+    if (X < 0 || Y < 0 || X >= FWidth || Y >= FHeight)
+        return;
+    GdiFlush();
+    const COLORREF C = ColorToRGB(Color);
+    std::uint8_t* P = FBits + (static_cast<std::size_t>(Y) * FWidth + X) * 4;
+    P[0] = GetBValue(C);
+    P[1] = GetGValue(C);
+    P[2] = GetRValue(C);
+    P[3] = 0;
+}
+
+void TBitmap::DrawTransparent(HDC Dest, int X, int Y, TColor Transparent) const
+{
+    if (Empty())
+        return;
+    TransparentBlt(Dest, X, Y, FWidth, FHeight, FDC, 0, 0, FWidth, FHeight, ColorToRGB(Transparent));
+}

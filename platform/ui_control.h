@@ -1,0 +1,206 @@
+#pragma once
+
+#include "object.h"
+#include "ui_canvas.h"
+#include "ui_font.h"
+#include "ui_types.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TWinControl;
+
+// Owns the components created with it as owner and frees them, last first, when it goes.
+class TComponent : public TObject {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return FOwner; }
+    const std::vector<TComponent*>& Components() const { return FComponents; }
+    int Tag = 0;
+
+private:
+    TComponent* FOwner;
+    std::vector<TComponent*> FComponents;
+};
+
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+
+// Anything placed on a window: bounds in the parent's client coordinates, visibility,
+// enabled state, caption, colour and font, Align and Anchors.
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    void SetLeft(int V) { SetBounds(V, FTop, FWidth, FHeight); }
+    void SetTop(int V) { SetBounds(FLeft, V, FWidth, FHeight); }
+    void SetWidth(int V) { SetBounds(FLeft, FTop, V, FHeight); }
+    void SetHeight(int V) { SetBounds(FLeft, FTop, FWidth, V); }
+    RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    RECT ClientRect() const { return RECT{0, 0, FWidth, FHeight}; }
+
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& Value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TFont& Font() { return FFont; }
+
+    TAlign Align = alNone;
+    TAnchors Anchors = akLeft | akTop;
+
+    TNotifyEvent OnClick;
+    virtual void Click();
+
+    virtual void Invalidate() = 0;
+    // Paints at once, without waiting for the message loop.
+    virtual void Repaint() = 0;
+
+protected:
+    virtual void BoundsChanged() {}
+    virtual void VisibleChanged() {}
+    virtual void EnabledChanged() {}
+    virtual void TextChanged() {}
+    virtual void ColorChanged() { Invalidate(); }
+    virtual void FontChanged() { Invalidate(); }
+
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+
+private:
+    TWinControl* FParent = nullptr;
+    bool FVisible = true;
+    bool FEnabled = true;
+    std::string FCaption;
+    TColor FColor = clBtnFace;
+    TFont FFont;
+};
+
+// A windowless control: its parent paints it after its own background.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+    virtual void Paint(TCanvas& Canvas) = 0;
+    void Invalidate() override;
+    void Repaint() override;
+
+protected:
+    void BoundsChanged() override { Invalidate(); }
+    void VisibleChanged() override;
+    void TextChanged() override { Invalidate(); }
+};
+
+// A control with a window: our own class (one window procedure for all) or a standard
+// control subclassed onto the same procedure. The handle is made when first needed.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded() { Handle(); }
+
+    const std::vector<TControl*>& Controls() const { return FControls; }
+    void InsertControl(TControl* C);
+    void RemoveControl(TControl* C);
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void SetParent(TWinControl* AParent) override;
+    void Invalidate() override;
+    void Repaint() override;
+
+    bool Focused() const;
+    void SetFocus();
+    bool TabStop = false;
+    TKeyEvent OnKeyDown;
+
+    // The message procedure of the object; DefaultHandler is what Windows would do.
+    virtual LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
+    LRESULT DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // A message the parent passes on to the control that sent it.
+    virtual bool HandleReflected(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result);
+
+    // Paints the background, Paint and the windowless children into DC.
+    void PaintTo(HDC DC);
+
+protected:
+    struct TCreateParams {
+        std::string ClassName; // empty: our own class
+        DWORD Style = 0;
+        DWORD ExStyle = 0;
+        HWND Parent = nullptr;
+    };
+    virtual void CreateParams(TCreateParams& Params);
+    virtual void CreateWnd();
+    virtual void HandleCreated() {}
+    virtual void Paint(TCanvas&) {}
+    virtual void Resize() {}
+    void AlignControls(int DeltaWidth, int DeltaHeight);
+    void UpdateStyle(DWORD Bit, bool On);
+
+    void VisibleChanged() override;
+    void EnabledChanged() override;
+    void TextChanged() override;
+    void FontChanged() override;
+
+    TCanvas FCanvas;
+    bool FOwnClass = false;
+
+private:
+    friend LRESULT CALLBACK BaseWndProc(HWND, UINT, WPARAM, LPARAM);
+    void DestroyHandle();
+    void Realign();
+
+    HWND FHandle = nullptr;
+    WNDPROC FDefWndProc = nullptr;
+    std::vector<TControl*> FControls;
+    int FClientWidth = 0, FClientHeight = 0;
+    bool FInPaint = false;
+};
+
+// The object behind a window of the layer, or null.
+TWinControl* FindControl(HWND Window);
+
+LRESULT CALLBACK BaseWndProc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+// A windowed control that paints itself on its canvas and sees the mouse: every press
+// counts (no double clicks), enter and leave are reported, a lost capture cancels.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    TCanvas& Canvas() { return FCanvas; }
+    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+
+protected:
+    virtual void MouseDown(TMouseButton, TShiftState, int, int) {}
+    virtual void MouseUp(TMouseButton, TShiftState, int, int) {}
+    virtual void MouseMove(TShiftState, int, int) {}
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    virtual void CaptureLost() {}
+    bool MouseInside() const { return FMouseInside; }
+
+private:
+    bool FMouseInside = false;
+};
+
+// Shift state of a mouse message's WPARAM.
+TShiftState MouseShift(WPARAM WParam);

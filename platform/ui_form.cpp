@@ -1,0 +1,303 @@
+#include "ui_form.h"
+
+#include "exceptions.h"
+#include "ui_application.h"
+#include "ui_button.h"
+#include "ui_screen.h"
+
+#include <vector>
+
+namespace {
+
+const UINT WM_MODAL_SHOWN = WM_APP + 0x101;
+
+BOOL CALLBACK CollectEnabled(HWND W, LPARAM P)
+{
+    if (IsWindowVisible(W) && IsWindowEnabled(W))
+        reinterpret_cast<std::vector<HWND>*>(P)->push_back(W);
+    return TRUE;
+}
+
+} // namespace
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner)
+{
+    SetVisible(false);
+    FLeft = 0;
+    FTop = 0;
+    FWidth = 320;
+    FHeight = 240;
+}
+
+TForm::~TForm()
+{
+    if (HandleAllocated() && FModal)
+        FModalResult = mrCancel;
+}
+
+void TForm::CreateParams(TCreateParams& Params)
+{
+    Params.ClassName.clear();
+    Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    Params.ExStyle = 0;
+    switch (BorderStyle) {
+    case bsNoBorder:
+        Params.Style |= WS_POPUP;
+        break;
+    case bsSingle:
+        Params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER;
+        break;
+    case bsSizeable:
+        Params.Style |= WS_OVERLAPPEDWINDOW;
+        break;
+    case bsDialog:
+        Params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        Params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    }
+    if (FStayOnTop)
+        Params.ExStyle |= WS_EX_TOPMOST;
+    if (!Enabled())
+        Params.Style |= WS_DISABLED;
+    Params.Parent = Application().Handle();
+}
+
+void TForm::SetStayOnTop(bool Value)
+{
+    FStayOnTop = Value;
+    if (HandleAllocated())
+        SetWindowPos(Handle(), Value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetClientSize(int W, int H)
+{
+    TCreateParams Params;
+    CreateParams(Params);
+    RECT R = {0, 0, W, H};
+    AdjustWindowRectEx(&R, Params.Style, FALSE, Params.ExStyle);
+    SetBounds(FLeft, FTop, R.right - R.left, R.bottom - R.top);
+}
+
+int TForm::ClientWidth()
+{
+    RECT R;
+    GetClientRect(Handle(), &R);
+    return R.right;
+}
+
+int TForm::ClientHeight()
+{
+    RECT R;
+    GetClientRect(Handle(), &R);
+    return R.bottom;
+}
+
+void TForm::PlaceOnScreen()
+{
+    if (Position == poScreenCenter)
+        SetBounds((Screen().Width() - Width()) / 2, (Screen().Height() - Height()) / 2, Width(), Height());
+}
+
+void TForm::VisibleChanged()
+{
+    if (!HandleAllocated())
+        return;
+    if (Visible() && FNoActivate) {
+        SetWindowPos(Handle(), FStayOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else if (Visible()) {
+        ShowWindow(Handle(), SW_SHOWNORMAL);
+        SetForegroundWindow(Handle());
+    } else {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void TForm::Show()
+{
+    const bool First = !FShown;
+    if (First)
+        PlaceOnScreen();
+    HandleNeeded();
+    if (Visible())
+        VisibleChanged();
+    else
+        SetVisible(true);
+    // Without a window manager nothing brings a new window forward but ourselves.
+    SetForegroundWindow(Handle());
+    if (First) {
+        FShown = true;
+        if (OnShow)
+            OnShow(this);
+    }
+}
+
+void TForm::ShowNoActivate()
+{
+    if (!FShown)
+        PlaceOnScreen();
+    HandleNeeded();
+    FNoActivate = true;
+    if (Visible())
+        VisibleChanged();
+    else
+        SetVisible(true);
+    FNoActivate = false;
+    FShown = true;
+}
+
+void TForm::Hide() { SetVisible(false); }
+
+void TForm::Close()
+{
+    if (OnClose)
+        OnClose(this);
+    if (FModal) {
+        if (FModalResult == mrNone)
+            FModalResult = mrCancel;
+    } else {
+        Hide();
+    }
+}
+
+TModalResult TForm::ShowModal()
+{
+    if (FModal)
+        throw Exception("Cannot make a modal window modal again");
+    HandleNeeded();
+    std::vector<HWND> Disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&Disabled));
+    const HWND Self = Handle();
+    HWND PreviousActive = GetActiveWindow();
+    for (HWND W : Disabled)
+        if (W != Self)
+            EnableWindow(W, FALSE);
+    FModal = true;
+    FModalResult = mrNone;
+    ++Application().ModalDepth;
+    UINT_PTR Watchdog = 0;
+    if (Application().WatchdogMs)
+        Watchdog = StartThreadTimer(Application().WatchdogMs, [Self] { Application().WatchdogFired(Self); });
+
+    struct TRestore {
+        TForm& Form;
+        std::vector<HWND>& Disabled;
+        HWND Self;
+        HWND PreviousActive;
+        UINT_PTR Watchdog;
+        ~TRestore()
+        {
+            StopThreadTimer(Watchdog);
+            // The others come back before this one hides, so activation has somewhere to go.
+            for (HWND W : Disabled)
+                if (W != Self && IsWindow(W))
+                    EnableWindow(W, TRUE);
+            if (Form.HandleAllocated())
+                Form.Hide();
+            if (PreviousActive && IsWindow(PreviousActive))
+                SetActiveWindow(PreviousActive);
+            Form.FModal = false;
+            --Application().ModalDepth;
+        }
+    } Restore{*this, Disabled, Self, PreviousActive, Watchdog};
+
+    Show();
+    if (HWND First = GetNextDlgTabItem(Self, nullptr, FALSE); First && !IsChild(Self, GetFocus()))
+        ::SetFocus(First);
+    PostMessageA(Self, WM_MODAL_SHOWN, 0, 0);
+    while (FModalResult == mrNone) {
+        MSG M;
+        const BOOL Got = GetMessageA(&M, nullptr, 0, 0);
+        if (Got == 0) {
+            PostQuitMessage(static_cast<int>(M.wParam));
+            FModalResult = mrCancel;
+            break;
+        }
+        if (Got == -1) {
+            FModalResult = mrCancel;
+            break;
+        }
+        if (!Application().PreProcessMessage(M)) {
+            TranslateMessage(&M);
+            DispatchMessageA(&M);
+        }
+    }
+    return FModalResult;
+}
+
+TButton* TForm::FindButton(bool Default, bool Cancel, TWinControl* Within)
+{
+    for (TControl* C : Within->Controls()) {
+        if (auto* B = dynamic_cast<TButton*>(C)) {
+            if (B->Visible() && B->Enabled() && ((Default && B->Default) || (Cancel && B->Cancel)))
+                return B;
+        }
+        if (auto* W = dynamic_cast<TWinControl*>(C))
+            if (TButton* Found = FindButton(Default, Cancel, W))
+                return Found;
+    }
+    return nullptr;
+}
+
+bool TForm::DialogKey(WORD Key, TShiftState Shift, TWinControl* Target)
+{
+    switch (Key) {
+    case VK_TAB: {
+        if (Shift & (ssCtrl | ssAlt))
+            return false;
+        HWND Next = GetNextDlgTabItem(Handle(), GetFocus(), (Shift & ssShift) ? TRUE : FALSE);
+        if (Next)
+            ::SetFocus(Next);
+        return Next != nullptr;
+    }
+    case VK_RETURN:
+        if (Shift & ssAlt)
+            return false;
+        if (auto* B = dynamic_cast<TButton*>(Target)) {
+            B->Click();
+            return true;
+        }
+        if (TButton* B = FindButton(true, false, this)) {
+            B->Click();
+            return true;
+        }
+        return false;
+    case VK_ESCAPE:
+        if (TButton* B = FindButton(false, true, this)) {
+            B->Click();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TForm::Resize()
+{
+    if (OnResize)
+        OnResize(this);
+}
+
+LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    switch (Msg) {
+    case WM_MODAL_SHOWN:
+        Application().ModalShown(Handle());
+        return 0;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* Info = reinterpret_cast<MINMAXINFO*>(LParam);
+        if (MinWidth > 0)
+            Info->ptMinTrackSize.x = MinWidth;
+        if (MinHeight > 0)
+            Info->ptMinTrackSize.y = MinHeight;
+        return 0;
+    }
+    default:
+        return TWinControl::WndProc(Msg, WParam, LParam);
+    }
+}

@@ -1,0 +1,70 @@
+#include "ui_image.h"
+
+void TIcon::Clear()
+{
+    if (FHandle && !FShared)
+        DestroyIcon(FHandle);
+    FHandle = nullptr;
+    FShared = false;
+    FWidth = FHeight = 0;
+}
+
+void TIcon::LoadSystem(LPCSTR Id)
+{
+    Clear();
+    FHandle = LoadIconA(nullptr, Id);
+    FShared = true;
+    if (!FHandle)
+        return;
+    ICONINFO Info = {};
+    if (GetIconInfo(FHandle, &Info)) {
+        BITMAP B = {};
+        if (Info.hbmColor && GetObjectA(Info.hbmColor, sizeof B, &B)) {
+            FWidth = B.bmWidth;
+            FHeight = B.bmHeight;
+        } else if (Info.hbmMask && GetObjectA(Info.hbmMask, sizeof B, &B)) {
+            FWidth = B.bmWidth;
+            FHeight = B.bmHeight / 2;
+        }
+        if (Info.hbmColor)
+            DeleteObject(Info.hbmColor);
+        if (Info.hbmMask)
+            DeleteObject(Info.hbmMask);
+    }
+    if (FWidth <= 0 || FHeight <= 0) {
+        FWidth = GetSystemMetrics(SM_CXICON);
+        FHeight = GetSystemMetrics(SM_CYICON);
+    }
+}
+
+void TIcon::Assign(const TIcon& Source)
+{
+    if (&Source == this)
+        return;
+    Clear();
+    if (Source.Empty())
+        return;
+    FShared = Source.FShared;
+    FHandle = FShared ? Source.FHandle : CopyIcon(Source.FHandle);
+    FWidth = Source.FWidth;
+    FHeight = Source.FHeight;
+}
+
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    FWidth = 105;
+    FHeight = 105;
+}
+
+void TImage::PictureChanged()
+{
+    if (AutoSize && !FPicture.Empty())
+        SetBounds(FLeft, FTop, FPicture.Width(), FPicture.Height());
+    Invalidate();
+}
+
+void TImage::Paint(TCanvas& Canvas)
+{
+    if (!FPicture.Empty())
+        Canvas.DrawIcon(0, 0, FPicture.Handle(), FPicture.Width(), FPicture.Height());
+}

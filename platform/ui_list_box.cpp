@@ -1,0 +1,81 @@
+#include "ui_list_box.h"
+
+TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    TabStop = true;
+    FWidth = 120;
+    FHeight = 100;
+    SetColor(clWindow);
+}
+
+void TListBox::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    Params.ClassName = "LISTBOX";
+    Params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
+    Params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+}
+
+void TListBox::HandleCreated() { Fill(); }
+
+void TListBox::Fill()
+{
+    if (!HandleAllocated())
+        return;
+    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+    for (const std::string& S : FItems)
+        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
+    SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+void TListBox::SetItems(const std::vector<std::string>& Items)
+{
+    FItems = Items;
+    FItemIndex = -1;
+    Fill();
+}
+
+int TListBox::ItemIndex() const
+{
+    if (const_cast<TListBox*>(this)->HandleAllocated())
+        return static_cast<int>(SendMessageA(const_cast<TListBox*>(this)->Handle(), LB_GETCURSEL, 0, 0));
+    return FItemIndex;
+}
+
+void TListBox::SetItemIndex(int Index)
+{
+    FItemIndex = Index < 0 || Index >= static_cast<int>(FItems.size()) ? -1 : Index;
+    if (HandleAllocated())
+        SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+TListBox::~TListBox()
+{
+    if (FBrush)
+        DeleteObject(FBrush);
+}
+
+bool TListBox::HandleReflected(UINT Msg, WPARAM WParam, LPARAM, LRESULT& Result)
+{
+    if (Msg == WM_CTLCOLORLISTBOX) {
+        const COLORREF Ground = ColorToRGB(Color());
+        if (!FBrush || Ground != FBrushRGB) {
+            if (FBrush)
+                DeleteObject(FBrush);
+            FBrush = CreateSolidBrush(Ground);
+            FBrushRGB = Ground;
+        }
+        HDC DC = reinterpret_cast<HDC>(WParam);
+        SetTextColor(DC, ColorToRGB(Font().Color()));
+        SetBkColor(DC, Ground);
+        Result = reinterpret_cast<LRESULT>(FBrush);
+        return true;
+    }
+    if (Msg == WM_COMMAND && HIWORD(WParam) == LBN_SELCHANGE) {
+        FItemIndex = ItemIndex();
+        Click();
+        Result = 0;
+        return true;
+    }
+    return false;
+}
