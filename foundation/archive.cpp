@@ -1,6 +1,7 @@
 #include "archive.h"
 
 #include "bz_streams.h"
+#include "byte_order.h"
 #include "convert.h"
 #include "shell_helpers.h"
 #include "stream_view.h"
@@ -31,12 +32,6 @@ struct TArchiveContents {
 [[noreturn]] void Damaged(const std::string& ArchiveFile, const std::string& Why)
 {
     throw EArchiveError("The archive " + ArchiveFile + " is damaged: " + Why);
-}
-
-std::uint32_t Le32(const unsigned char* P)
-{
-    return static_cast<std::uint32_t>(P[0]) | (static_cast<std::uint32_t>(P[1]) << 8) |
-           (static_cast<std::uint32_t>(P[2]) << 16) | (static_cast<std::uint32_t>(P[3]) << 24);
 }
 
 bool ParseDecimal(const std::string& S, std::int64_t Limit, std::int64_t& Value)

@@ -1,6 +1,7 @@
 #include "data_bag.h"
 
 #include "bz_streams.h"
+#include "byte_order.h"
 #include "exceptions.h"
 #include "stream_view.h"
 
@@ -14,12 +15,6 @@ constexpr std::int64_t HeaderSize = 40;
 constexpr std::int64_t EntrySize = 20;
 constexpr unsigned char FormatNumber[8] = {0x9A, 0x99, 0x99, 0x99, 0x99, 0x99, 0xB9, 0x3F}; // the double 0.1
 constexpr std::int64_t MaxInt32 = std::numeric_limits<std::int32_t>::max();
-
-std::uint32_t Le32(const unsigned char* P)
-{
-    return static_cast<std::uint32_t>(P[0]) | (static_cast<std::uint32_t>(P[1]) << 8) |
-           (static_cast<std::uint32_t>(P[2]) << 16) | (static_cast<std::uint32_t>(P[3]) << 24);
-}
 
 // Reads what the stream has, up to Count bytes, without raising for a short stream.
 std::int64_t ReadUpTo(TStream& S, void* Buffer, std::int64_t Count)

@@ -1,5 +1,6 @@
 #include "bmp_image.h"
 
+#include "byte_order.h"
 #include "memory_stream.h"
 
 #include <cstring>
@@ -12,20 +13,6 @@ constexpr std::int64_t MaxPixels = 64ll * 1024 * 1024;
 constexpr std::int64_t MaxFileImage = 512ll * 1024 * 1024;
 constexpr std::uint32_t BiRgb = 0;
 constexpr std::uint32_t BiBitfields = 3;
-
-std::uint32_t Le32(const std::string& S, std::size_t At)
-{
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(S[At])) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(S[At + 1])) << 8) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(S[At + 2])) << 16) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(S[At + 3])) << 24);
-}
-
-std::uint16_t Le16(const std::string& S, std::size_t At)
-{
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(S[At]) |
-                                      (static_cast<unsigned char>(S[At + 1]) << 8));
-}
 
 std::int64_t RowBytes(std::int64_t Width, int BitCount) { return ((Width * BitCount + 31) / 32) * 4; }
 
