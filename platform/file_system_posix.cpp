@@ -1,6 +1,6 @@
 #include "file_system.h"
 
-#include "file_stream.h"
+#include "disk_file_system.h"
 #include "posix_path.h"
 
 #include <dirent.h>
@@ -33,7 +33,7 @@ private:
 
 bool StatPath(const std::string& Path, struct stat& St) { return ::stat(NativePath(Path).c_str(), &St) == 0; }
 
-class TPosixFileSystem : public TFileSystem {
+class TPosixFileSystem : public TDiskFileSystem {
 public:
     std::vector<TDirEntry> ListDirectory(const std::string& Dir) override
     {
@@ -94,21 +94,6 @@ public:
         if (Slash != std::string::npos && Slash > 0 && !ForceDirectories(Path.substr(0, Slash)))
             return false;
         return ::mkdir(Path.c_str(), 0755) == 0 || (errno == EEXIST && DirectoryExists(Path));
-    }
-
-    std::unique_ptr<TStream> OpenRead(const std::string& Path) override
-    {
-        return std::make_unique<TFileStream>(Path, fmOpenRead | fmShareDenyWrite);
-    }
-
-    std::unique_ptr<TStream> Create(const std::string& Path) override
-    {
-        return std::make_unique<TFileStream>(Path, fmCreate);
-    }
-
-    std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) override
-    {
-        return std::make_unique<TFileStream>(Path, fmOpenReadWrite | fmShareDenyWrite);
     }
 
     bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override

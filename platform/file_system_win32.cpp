@@ -1,6 +1,6 @@
 #include "file_system.h"
 
-#include "file_stream.h"
+#include "disk_file_system.h"
 
 #include <windows.h>
 
@@ -29,7 +29,7 @@ private:
     HANDLE FHandle;
 };
 
-class TWin32FileSystem : public TFileSystem {
+class TWin32FileSystem : public TDiskFileSystem {
 public:
     std::vector<TDirEntry> ListDirectory(const std::string& Dir) override
     {
@@ -82,21 +82,6 @@ public:
                 return false;
         }
         return CreateDirectoryA(Path.c_str(), nullptr) || DirectoryExists(Path);
-    }
-
-    std::unique_ptr<TStream> OpenRead(const std::string& Path) override
-    {
-        return std::make_unique<TFileStream>(Path, fmOpenRead | fmShareDenyWrite);
-    }
-
-    std::unique_ptr<TStream> Create(const std::string& Path) override
-    {
-        return std::make_unique<TFileStream>(Path, fmCreate);
-    }
-
-    std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) override
-    {
-        return std::make_unique<TFileStream>(Path, fmOpenReadWrite | fmShareDenyWrite);
     }
 
     bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
