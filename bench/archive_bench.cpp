@@ -1,7 +1,10 @@
-// Pack and unpack speed and peak memory of the archive on generated trees, beside
-// tar with bzip2 -5 on the same trees in the same run.
+// Pack and unpack speed and peak memory of the archive on generated trees, and the
+// build of a package of the big tree through the project object, beside tar with
+// bzip2 -5 on the same trees in the same run.
 //   archive_bench [work directory]      (default /tmp/brindlo-bench)
 #include "archive.h"
+#include "builder_ui.h"
+#include "castamer.h"
 #include "file_system.h"
 
 #include <sys/resource.h>
@@ -109,7 +112,60 @@ void Report(const char* What, const TTreeStats& Tree, const TRun& R)
                 Tree.Files / R.Seconds, static_cast<double>(R.PeakKiB) / 1024.0);
 }
 
-void Bench(const std::string& Self, const fs::path& Work, const char* Name, int Files, std::size_t MeanSize)
+// The build without windows: the chooser answers the package directory.
+class THeadlessUI : public IBuilderUI {
+public:
+    explicit THeadlessUI(std::string Dir) : FDir(std::move(Dir)) {}
+    void ProgressBegin(const std::string&) override {}
+    void ProgressStep(int) override {}
+    void ProgressEnd() override {}
+    bool SelectDir(std::string& Dir, const std::string&, bool, const std::string&) override
+    {
+        Dir = FDir;
+        return true;
+    }
+    int ShowMessage(const std::string& Text, TMessageType Type, const TArrayOfString&) override
+    {
+        if (Type == mtError)
+            std::fprintf(stderr, "%s\n", Text.c_str());
+        return 0;
+    }
+    std::string OpenFile(const std::string&, const std::string&, DLG_Style, const std::string&) override { return ""; }
+    std::string SaveFile(const std::string&, const std::string&, const std::string&, const std::string&) override
+    {
+        return "";
+    }
+    void ShowPathErrors(int, const TArrayOfString&) override {}
+    void ShowOptions(CCastamer&, const std::string&) override {}
+    void RepaintMainWindow() override {}
+
+private:
+    std::string FDir;
+};
+
+// One PC installation whose source is SourceDir, built into OutDir by a builder whose
+// program directory holds stand-in runtime programs.
+int BuildPackage(const fs::path& SourceDir, const fs::path& OutDir)
+{
+    const fs::path Program = OutDir.parent_path() / "builder";
+    fs::create_directories(Program);
+    for (const char* Name : {"Install.exe", "Castremove.exe"})
+        std::ofstream(Program / Name, std::ios::binary) << "stand-in";
+    TBuilderServices Services = DefaultBuilderServices();
+    // The builder names its files the Windows way.
+    Services.ProgramFileName = Program.string() + "\\Castbuild.exe";
+    THash Remembered(true);
+    CCastamer Project(Services, Remembered);
+    THeadlessUI UI(OutDir.string());
+    Project.AttachUI(&UI);
+    CCst_App* App = Project.AddApp();
+    App->Props.Add("DID", "2");
+    App->Props.Add("InDir", SourceDir.string());
+    return Project.Build(0) ? 0 : 1;
+}
+
+void Bench(const std::string& Self, const fs::path& Work, const char* Name, int Files, std::size_t MeanSize,
+           bool WithPackage)
 {
     const fs::path Src = Work / (std::string(Name) + "-src");
     const fs::path Arc = Work / (std::string(Name) + ".arc");
@@ -131,6 +187,13 @@ void Bench(const std::string& Self, const fs::path& Work, const char* Name, int 
     Report("tar | bzip2 -5", Tree, TarPack);
     Report("archive unpack", Tree, Unpack);
     Report("bzip2 -dc | tar -x", Tree, TarUnpack);
+    if (WithPackage) {
+        const fs::path Out = Work / (std::string(Name) + "-package");
+        fs::remove_all(Out);
+        const TRun Package = Measure({Self, "build", Src.string(), Out.string()});
+        Report("package build", Tree, Package);
+        std::printf("  package build speed %.2fx of tar|bzip2 -5\n", TarPack.Seconds / Package.Seconds);
+    }
     std::printf("  pack speed %.2fx of tar|bzip2 -5; unpack speed %.2fx of bzip2 -dc|tar -x; archive %.1f MiB, tar.bz2 %.1f MiB\n",
                 TarPack.Seconds / Pack.Seconds, TarUnpack.Seconds / Unpack.Seconds,
                 static_cast<double>(fs::file_size(Arc)) / (1024.0 * 1024.0),
@@ -145,10 +208,12 @@ int main(int argc, char** argv)
         return CArchive_BZip(nullptr, LocalFileSystem()).Pack(argv[2], argv[3]) ? 0 : 1;
     if (argc == 4 && std::string(argv[1]) == "unpack")
         return CArchive_BZip(nullptr, LocalFileSystem()).Unpack(argv[2], argv[3]) ? 0 : 1;
+    if (argc == 4 && std::string(argv[1]) == "build")
+        return BuildPackage(argv[2], argv[3]);
     const fs::path Work = argc > 1 ? fs::path(argv[1]) : fs::path("/tmp/brindlo-bench");
     fs::create_directories(Work);
     const std::string Self = fs::canonical("/proc/self/exe").string();
-    Bench(Self, Work, "big", 5000, 42 * 1024);
-    Bench(Self, Work, "small", 20000, 2 * 1024);
+    Bench(Self, Work, "big", 5000, 42 * 1024, true);
+    Bench(Self, Work, "small", 20000, 2 * 1024, false);
     return 0;
 }

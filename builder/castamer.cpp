@@ -174,9 +174,11 @@ std::string CCastamer::GetViewFileName() { return JoinPath(GetOutDir(), "view.in
 
 std::string CCastamer::GetProjectDir() const { return DirectoryOf(ProjectFileName); }
 
+std::string CCastamer::TempDirName() const { return JoinPath(ProgramDir, "temp"); }
+
 std::string CCastamer::GetTempDir()
 {
-    const std::string Dir = JoinPath(ProgramDir, "temp");
+    const std::string Dir = TempDirName();
     if (!FFS->DirectoryExists(Dir))
         FFS->ForceDirectories(Dir);
     return Dir;
@@ -184,7 +186,7 @@ std::string CCastamer::GetTempDir()
 
 void CCastamer::ClearTempDir()
 {
-    const std::string Dir = JoinPath(ProgramDir, "temp");
+    const std::string Dir = TempDirName();
     if (FFS->DirectoryExists(Dir))
         EmptyDirectory(*FFS, Dir);
 }

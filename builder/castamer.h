@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class CDataBag;
+
 // The builder's project object: the project being edited, the per-user options
 // and the services the windows reach the project through.
 class CCastamer : public TObject {
@@ -70,6 +72,15 @@ public:
     std::string GetEnvFileName() const;
     void RegisterProjectFileType();
 
+    // Mode 0 Build into a directory the user chooses, 1 Preview into the temporary
+    // directory; true when the package was written. Failures outside the export of
+    // installations pass through, with the progress window hidden.
+    bool Build(std::uint8_t Mode);
+    // Whether Dir may receive a Build: it does not begin, as text and without regard
+    // to case, with any installation's source directory, does not lie inside the
+    // temporary directory, and no source directory lies inside that one.
+    bool IsBuildDirAllowed(const std::string& Dir);
+
     std::string GetOutDir();
     void SetOutDir(const std::string& Dir);
     std::string GetDataDir();
@@ -109,6 +120,16 @@ public:
 
 private:
     void Construct();
+    std::string TempDirName() const;
+    // A source directory inside the temporary directory, which the build empties.
+    bool SourceInTempDir() const;
+    void ShowError(const std::string& Text);
+    void ExportGroups(CDataBag& Bag);
+    // False when an installation could not be exported; Count is the number of
+    // records written.
+    bool ExportApps(CDataBag& Bag, std::int32_t& Count);
+    // False when the package lacks "Install.exe" afterwards.
+    bool CopyRuntimeFiles();
     // Writes Value only when it differs from what the option holds.
     void SetEnvOption(const std::string& Key, const std::string& Value);
     void ClearApps();
@@ -119,3 +140,8 @@ private:
     IBuilderUI* FUI = nullptr;
     std::vector<std::unique_ptr<CCst_App>> FApps;
 };
+
+// What the main window's Build (Mode 0) and Preview (Mode 1) actions run once its
+// pages are stored: the build and, when it succeeded, the package's installer,
+// after a Build as the options say, after a Preview always.
+bool BuildAndRunInstaller(CCastamer& Project, std::uint8_t Mode);

@@ -5,22 +5,6 @@
 #include "exceptions.h"
 #include "string_helpers.h"
 
-#include <cctype>
-
-namespace {
-
-bool SameText(const std::string& A, const std::string& B)
-{
-    if (A.size() != B.size())
-        return false;
-    for (std::size_t I = 0; I < A.size(); ++I)
-        if (std::tolower(static_cast<unsigned char>(A[I])) != std::tolower(static_cast<unsigned char>(B[I])))
-            return false;
-    return true;
-}
-
-} // namespace
-
 CCst_App::CCst_App(CCastamer& AOwner) : Owner(AOwner) {}
 
 CCst_App::~CCst_App()

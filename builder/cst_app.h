@@ -9,6 +9,21 @@
 
 class CCastamer;
 
+// The working tables of one export, which the platform builders work on. They live
+// for one export; nothing of them reaches the project.
+struct TAppExport {
+    TAppExport(TStream& AStream, std::uint8_t AMode) : Stream(AStream), Mode(AMode) {}
+
+    TStream& Stream;
+    // 0 Build, 1 Preview.
+    std::uint8_t Mode;
+    THash ExportProps{true};
+    THash ExportPocketPC{true};
+    THash ExportShortcuts{true};
+    // Colour-dependent file row key to depth "|" depth "\" file name.
+    THash PalmGroups{true};
+};
+
 // One installation of a project, kept in six tables. Created and owned by its
 // project (CCastamer::AddApp, loading), held once in the project's installations.
 class CCst_App : public TObject {
@@ -31,6 +46,27 @@ public:
     std::int64_t SaveToStream(TStream& Stream) const;
     // Each table is replaced by what is read; a short stream raises EReadError.
     void LoadFromStream(TStream& Stream);
+
+    // Writes the installation's package record (Mode 0 Build, 1 Preview) and, in
+    // Build, first its archive; answers the bytes written. Raises
+    // "Destributive not buildet." when the platform's archive cannot be made, before
+    // anything is written; other failures pass through.
+    std::int64_t BuildToStream(TStream& Stream, std::uint8_t Mode);
+    // Keeps the shortcuts that point into the installed files. Mode 1: for the
+    // Windows CE setup description; mode 2: relative to the source directory, and
+    // writes them to the record.
+    void PrepareShortcuts(TAppExport& E, int Mode);
+    // Packs Dir into the archive named by "OutFN" in the package's "Data".
+    void ArchiveToData(const std::string& Dir);
+    // The platform builders answer true on failure.
+    bool BuildPC(TAppExport& E);
+    bool BuildPalm(TAppExport& E);
+    bool BuildPocketPC(TAppExport& E);
+    // Stages the source tree and the colour-dependent files in the builder's
+    // temporary directory; false when something could not be copied.
+    bool CopyPalmFiles(TAppExport& E);
+    // "DID" as the build takes it: -1 when it is no number.
+    std::int32_t ExportDID() const;
 
     std::string GetAppName() const { return Props.Lookup("App name"); }
     std::string GetGroupID() const { return Props.Lookup("GroupID"); }

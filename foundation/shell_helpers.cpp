@@ -2,6 +2,7 @@
 
 #include "convert.h"
 #include "file_stream.h"
+#include "string_helpers.h"
 
 #include <set>
 
@@ -165,6 +166,16 @@ int CopyDirTree(const std::string& SrcDir, const std::string& DstDir, const std:
         }
     }
     return Failed;
+}
+
+bool IsInsideDir(const std::string& Dir, const std::string& Path)
+{
+    std::size_t N = Dir.size();
+    while (N > 0 && Dir[N - 1] == '\\')
+        --N;
+    if (N == 0 || !StartsWithText(Dir.substr(0, N), Path))
+        return false;
+    return Path.size() == N || Path[N] == '\\';
 }
 
 bool CanInstallTo(const std::string& Dir, bool Create, TFileSystem& FS)

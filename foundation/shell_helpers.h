@@ -10,6 +10,11 @@
 // "C:\" + "" = "C:", "" + "\x" = "x".
 std::string JoinPath(const std::string& Dir, const std::string& Name);
 
+// Path is Dir or lies below it: Dir (any final "\" aside) starts Path, without
+// regard to case, and what follows is empty or begins with "\" ("C:\Src2" is not
+// inside "C:\Src"). An empty Dir holds nothing.
+bool IsInsideDir(const std::string& Dir, const std::string& Path);
+
 // 2 (open for reading and writing) when the file exists and ForceCreate is clear, else 65535 (create).
 unsigned FileModeFor(const std::string& FileName, bool ForceCreate, TFileSystem& FS = LocalFileSystem());
 

@@ -37,6 +37,11 @@ void SplitString(const std::string& S, const std::string& Separator, int Count, 
         CutToken(Work, Separator, true, Part);
 }
 
+bool SameText(const std::string& A, const std::string& B)
+{
+    return A.size() == B.size() && StartsWithText(A, B);
+}
+
 std::string JoinStrings(const TArrayOfString& Parts, const std::string& Separator)
 {
     std::string S;

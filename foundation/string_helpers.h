@@ -19,6 +19,8 @@ std::string JoinStrings(const TArrayOfString& Parts, const std::string& Separato
 
 // Prefix equals the start of S, ASCII letters compared without case.
 bool StartsWithText(const std::string& Prefix, const std::string& S);
+// A equals B, ASCII letters compared without case.
+bool SameText(const std::string& A, const std::string& B);
 
 using TCharSet = std::bitset<256>;
 TCharSet CharSet(const std::string& Chars);

@@ -18,13 +18,24 @@ public:
     std::vector<std::string> Calls;
     std::string OpenAnswer, SaveAnswer;
     std::string LastInitialDir;
+    // The directory chooser's answer; empty cancels.
+    std::string DirAnswer;
+    std::vector<TMessageType> MessageTypes;
 
     void ProgressBegin(const std::string& Text) override { Calls.push_back("begin " + Text); }
     void ProgressStep(int Percent) override { Calls.push_back("step " + std::to_string(Percent)); }
     void ProgressEnd() override { Calls.push_back("end"); }
-    bool SelectDir(std::string&, const std::string&, bool, const std::string&) override { return false; }
-    int ShowMessage(const std::string& Text, TMessageType, const TArrayOfString&) override
+    bool SelectDir(std::string& Dir, const std::string& Caption, bool AllowNew, const std::string& Key) override
     {
+        Calls.push_back("select " + Caption + " at " + Dir + (AllowNew ? " new" : "") + (Key.empty() ? "" : " " + Key));
+        if (DirAnswer.empty())
+            return false;
+        Dir = DirAnswer;
+        return true;
+    }
+    int ShowMessage(const std::string& Text, TMessageType Type, const TArrayOfString&) override
+    {
+        MessageTypes.push_back(Type);
         Calls.push_back("message " + Text);
         return 0;
     }

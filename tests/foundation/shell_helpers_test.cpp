@@ -28,6 +28,24 @@ TEST(ShellHelpers, JoinPath)
         EXPECT_EQ(JoinPath(C[0], C[1]), C[2]) << C[0] << " + " << C[1];
 }
 
+TEST(ShellHelpers, IsInsideDir)
+{
+    struct TCase {
+        const char* Dir;
+        const char* Path;
+        bool Inside;
+    };
+    const TCase Cases[] = {
+        {"C:\\Src", "C:\\Src\\bin\\tool.exe", true}, {"C:\\Src", "c:\\SRC\\x.exe", true},
+        {"C:\\Src", "C:\\Src", true},                 {"C:\\Src\\", "C:\\Src\\x.exe", true},
+        {"C:\\", "C:\\x.exe", true},                  {"C:\\Src", "C:\\Src2\\x.exe", false},
+        {"C:\\Src", "C:\\Sr", false},                 {"C:\\Src", "D:\\Src\\x", false},
+        {"", "C:\\x.exe", false},                     {"\\", "\\x", false},
+    };
+    for (const TCase& C : Cases)
+        EXPECT_EQ(IsInsideDir(C.Dir, C.Path), C.Inside) << C.Dir << " " << C.Path;
+}
+
 TEST(ShellHelpers, MatchesMaskOnLongNamesOnly)
 {
     EXPECT_TRUE(MatchesMask("readme", "*.*"));

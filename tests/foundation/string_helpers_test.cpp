@@ -89,6 +89,14 @@ TEST(StringHelpers, StartsWithText)
     EXPECT_FALSE(StartsWithText("\xC4", "\xE4"));
 }
 
+TEST(StringHelpers, SameText)
+{
+    EXPECT_TRUE(SameText("Data\\A.IME", "data\\a.ime"));
+    EXPECT_TRUE(SameText("", ""));
+    EXPECT_FALSE(SameText("a.ime", "a.ime2"));
+    EXPECT_FALSE(SameText("a.ime2", "a.ime"));
+}
+
 TEST(StringHelpers, StripChars)
 {
     const TCharSet Blank = CharSet(" ");

@@ -1,0 +1,216 @@
+// One installation's export: its archive in the package's "Data" and its record of
+// the package description.
+#include "cst_app.h"
+
+#include "archive.h"
+#include "bmp_image.h"
+#include "castamer.h"
+#include "convert.h"
+#include "exceptions.h"
+#include "shell_helpers.h"
+#include "string_helpers.h"
+
+namespace {
+
+const std::string NotBuilt = "Destributive not buildet.";
+
+// Re-encoded rather than copied: the record's reader finds the bitmap's end only
+// through its file header, which the file itself may get wrong.
+void WriteBitmap(TFileSystem& FS, const std::string& FileName, TStream& Out)
+{
+    TBmpImage Image;
+    {
+        auto In = FS.OpenRead(FileName);
+        Image.LoadFromStream(*In);
+    }
+    Image.SaveToStream(Out);
+}
+
+std::string FileNameOf(const std::string& Path)
+{
+    const std::size_t Cut = Path.find_last_of("\\/:");
+    return Cut == std::string::npos ? Path : Path.substr(Cut + 1);
+}
+
+// Empties the temporary directory when the staging ends, also through a failure, so
+// that no staged copy outlives the export.
+class TTempDirCleanup {
+public:
+    explicit TTempDirCleanup(CCastamer& Owner) : FOwner(Owner) {}
+    TTempDirCleanup(const TTempDirCleanup&) = delete;
+    TTempDirCleanup& operator=(const TTempDirCleanup&) = delete;
+    ~TTempDirCleanup() { FOwner.ClearTempDir(); }
+
+private:
+    CCastamer& FOwner;
+};
+
+} // namespace
+
+std::int32_t CCst_App::ExportDID() const
+{
+    std::int32_t V = -1;
+    return TryStrToInt(Props.Lookup("DID"), V) ? V : -1;
+}
+
+std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
+{
+    TFileSystem& FS = Owner.FileSystem();
+    const std::int64_t Start = Stream.Position();
+    TAppExport E(Stream, Mode);
+    E.ExportProps.Assign(Props, true);
+    E.ExportPocketPC.Assign(PocketPC, true);
+    E.ExportShortcuts.Assign(Shortcuts, true);
+
+    // Decided once, so that the record's keys and its bitmaps always agree.
+    const bool HasIcon = FS.FileExists(GetAppIcon());
+    const bool HasShot = FS.FileExists(GetScreenShot());
+    if (!HasIcon)
+        E.ExportProps.Remove("App icon");
+    if (!HasShot)
+        E.ExportProps.Remove("ScreenShot");
+
+    bool Failed = false;
+    switch (ExportDID()) {
+    case 0:
+        Failed = BuildPalm(E);
+        break;
+    case 1:
+        Failed = BuildPocketPC(E);
+        break;
+    case 2:
+        Failed = BuildPC(E);
+        break;
+    default:
+        break;
+    }
+    if (Failed)
+        throw Exception(NotBuilt);
+
+    E.ExportProps.Remove("InDir");
+    Extra.SaveToStream(Stream);
+    E.ExportProps.SaveToStream(Stream);
+    PrepareShortcuts(E, 2);
+    E.PalmGroups.SaveToStream(Stream);
+    E.ExportPocketPC.SaveToStream(Stream);
+    if (HasIcon)
+        WriteBitmap(FS, GetAppIcon(), Stream);
+    if (HasShot)
+        WriteBitmap(FS, GetScreenShot(), Stream);
+    return Stream.Position() - Start;
+}
+
+void CCst_App::PrepareShortcuts(TAppExport& E, int Mode)
+{
+    TFileSystem& FS = Owner.FileSystem();
+    std::string Dir = GetInDir();
+    while (!Dir.empty() && Dir.back() == '\\')
+        Dir.pop_back();
+    if (!Dir.empty())
+        E.ExportShortcuts.Assign(Shortcuts, true);
+    else if (Mode == 2)
+        E.ExportShortcuts.Clear();
+
+    for (std::int32_t I = 0; I < E.ExportShortcuts.Count();) {
+        THashPair Entry = E.ExportShortcuts.GetEntry(I);
+        TArrayOfString Fields;
+        SplitString(Entry.Value, "|", 5, Fields);
+        const std::string& File = Fields[2];
+        bool Keep = Fields[1] == "SCut to uninstall";
+        if (!Keep && IsInsideDir(Dir, File) && FS.FileExists(File)) {
+            Keep = true;
+            if (Mode == 2) {
+                Fields[2] = File.substr(Dir.size());
+                Entry.Value = JoinStrings(Fields, "|");
+                E.ExportShortcuts.SetEntry(I, Entry);
+            }
+        }
+        if (!Keep && Mode == 1) {
+            for (const THashPair& P : PDFiles.Pairs()) {
+                TArrayOfString PD;
+                SplitString(P.Value, "|", 3, PD);
+                if (PD[1] == File)
+                    Keep = true;
+            }
+        }
+        if (Keep)
+            ++I;
+        else
+            E.ExportShortcuts.Delete(I); // the last entry moves here and is examined next
+    }
+    if (Mode == 2)
+        E.ExportShortcuts.SaveToStream(E.Stream);
+}
+
+void CCst_App::ArchiveToData(const std::string& Dir)
+{
+    const std::string Name = GetOutFN();
+    // The name comes from the project file; it must not lead out of "Data".
+    if (!IsSafePathComponent(Name))
+        throw EArchiveError("The archive name \"" + Name + "\" is not a file name");
+    ArchivePack(&CArchive_BZip::Create, Dir, JoinPath(Owner.GetDataDir(), Name),
+                [this](TObject* Sender) { Owner.ArchiveProgress(Sender); }, Owner.FileSystem());
+}
+
+bool CCst_App::BuildPC(TAppExport& E)
+{
+    if (E.Mode == 1) {
+        E.ExportProps.Remove("OutFN");
+        return false;
+    }
+    const std::string Dir = GetInDir();
+    if (Dir.empty() || !Owner.FileSystem().DirectoryExists(Dir))
+        return true;
+    ArchiveToData(Dir);
+    return false;
+}
+
+bool CCst_App::BuildPalm(TAppExport& E)
+{
+    if (E.Mode == 1) {
+        E.ExportProps.Remove("OutFN");
+        return false;
+    }
+    Owner.ClearTempDir();
+    const TTempDirCleanup Cleanup(Owner);
+    if (!CopyPalmFiles(E))
+        return true;
+    ArchiveToData(Owner.GetTempDir());
+    return false;
+}
+
+bool CCst_App::BuildPocketPC(TAppExport& E)
+{
+    if (E.Mode == 1) {
+        E.ExportProps.Remove("OutFN");
+        return false;
+    }
+    // The CAB build is not part of this builder yet: no Pocket PC archive can be made.
+    return true;
+}
+
+bool CCst_App::CopyPalmFiles(TAppExport& E)
+{
+    TFileSystem& FS = Owner.FileSystem();
+    const std::string Temp = Owner.GetTempDir();
+    const std::string Dir = GetInDir();
+    if (!Dir.empty() && FS.DirectoryExists(Dir) && CopyDirTree(Dir, Temp, "*.*", nullptr, nullptr, FS) != 0)
+        return false;
+    for (const THashPair& P : CDFiles.Pairs()) {
+        TArrayOfString Fields;
+        SplitString(P.Value, "|", 2, Fields);
+        const std::string& Depth = Fields[0];
+        const std::string& File = Fields[1];
+        if (File.empty() || !FS.FileExists(File))
+            continue;
+        // The depth names a directory of the archive.
+        if (!IsSafePathComponent(Depth))
+            return false;
+        const std::string Name = FileNameOf(File);
+        const std::string DepthDir = JoinPath(Temp, Depth);
+        if (!FS.ForceDirectories(DepthDir) || !FS.CopyFileTo(File, JoinPath(DepthDir, Name), true))
+            return false;
+        E.PalmGroups.Add(P.Key, Depth + "|" + JoinPath(Depth, Name));
+    }
+    return true;
+}
