@@ -250,31 +250,24 @@ TBagResult CDataBag::SaveToFile(const std::string& FileName, bool Compress, TFil
 
 bool CDataBag::ReadDataBlock(TStream& Stream, std::int64_t DataStart)
 {
-    TStreamView Stored(Stream, DataStart, FHeader.StoredSize);
-    char Chunk[65536];
-    if (!FHeader.Compressed) {
-        // Copy as the bytes arrive; the header's sizes were checked against the stream.
-        std::int64_t Left = FHeader.StoredSize;
-        while (Left > 0) {
-            const std::int64_t N = ReadUpTo(Stored, Chunk, Left < static_cast<std::int64_t>(sizeof Chunk) ? Left : sizeof Chunk);
+    // Buffers grow as bytes arrive, whatever the header's sizes claim.
+    const auto Append = [this](TStream& From, std::int64_t Count) {
+        char Chunk[65536];
+        while (Count > 0) {
+            const std::int64_t N = ReadUpTo(From, Chunk, Count < static_cast<std::int64_t>(sizeof Chunk) ? Count : sizeof Chunk);
             if (N <= 0)
                 return false;
             FData.WriteBuffer(Chunk, N);
-            Left -= N;
+            Count -= N;
         }
         return true;
-    }
+    };
+    TStreamView Stored(Stream, DataStart, FHeader.StoredSize);
+    if (!FHeader.Compressed)
+        return Append(Stored, FHeader.StoredSize);
     try {
         TBZDecompressionStream Z(Stored);
-        std::int64_t Left = FHeader.RawSize;
-        while (Left > 0) {
-            const std::int64_t N = ReadUpTo(Z, Chunk, Left < static_cast<std::int64_t>(sizeof Chunk) ? Left : sizeof Chunk);
-            if (N <= 0)
-                return false;
-            FData.WriteBuffer(Chunk, N);
-            Left -= N;
-        }
-        return Z.AtStreamEnd();
+        return Append(Z, FHeader.RawSize) && Z.AtStreamEnd();
     } catch (const EBZip2Error&) {
         return false;
     }
