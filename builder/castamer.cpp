@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string DirectoryOf(const std::string& Path)
-{
-    const std::size_t Cut = Path.find_last_of("\\:");
-    return Cut == std::string::npos ? std::string() : Path.substr(0, Cut + 1);
-}
-
 // Empties Dir. A link or junction is removed itself, never entered: its target
 // may be anything on the disk.
 void EmptyDirectory(TFileSystem& FS, const std::string& Dir)
@@ -52,14 +46,14 @@ CCastamer::CCastamer(const TBuilderServices& Services, THash& RememberedPaths)
 void CCastamer::Construct()
 {
     Ready = false;
-    ProgramDir = DirectoryOf(FServices.ProgramFileName);
+    ProgramDir = ExtractFilePath(FServices.ProgramFileName);
     HelpDir = JoinPath(ProgramDir, "help");
     Settings.OnChange = [this](TObject* Sender) { SettingsChange(Sender); };
     Groups.OnChange = [this](TObject* Sender) { GroupsChange(Sender); };
     NewProject();
     EnvOptions.Add("O_NADID", "-1");
-    EnvOptions.Add("O_PAB", "1");
-    EnvOptions.Add("O_VEL", "1");
+    EnvOptions.Add("O_PAB", OptionOnChar);
+    EnvOptions.Add("O_VEL", OptionOnChar);
     LoadEnv();
 }
 
@@ -172,7 +166,7 @@ std::string CCastamer::GetDataDir() { return JoinPath(GetOutDir(), "Data"); }
 
 std::string CCastamer::GetViewFileName() { return JoinPath(GetOutDir(), "view.inst"); }
 
-std::string CCastamer::GetProjectDir() const { return DirectoryOf(ProjectFileName); }
+std::string CCastamer::GetProjectDir() const { return ExtractFilePath(ProjectFileName); }
 
 std::string CCastamer::TempDirName() const { return JoinPath(ProgramDir, "temp"); }
 
@@ -208,13 +202,13 @@ void CCastamer::SetNewAppPlatform(std::int32_t Value)
 void CCastamer::SetRunAfterBuild(bool Value)
 {
     if (Value != GetRunAfterBuild())
-        EnvOptions.Add("O_PAB", Value ? "1" : "0");
+        EnvOptions.Add("O_PAB", Value ? OptionOnChar : OptionOffChar);
 }
 
 void CCastamer::SetViewErrorLog(bool Value)
 {
     if (Value != GetViewErrorLog())
-        EnvOptions.Add("O_VEL", Value ? "1" : "0");
+        EnvOptions.Add("O_VEL", Value ? OptionOnChar : OptionOffChar);
 }
 
 void CCastamer::SetEnvOption(const std::string& Key, const std::string& Value)

@@ -93,9 +93,9 @@ public:
     // 0, 1 or 2; -1 (ask) for anything else.
     std::int32_t GetNewAppPlatform() const;
     void SetNewAppPlatform(std::int32_t Value);
-    bool GetRunAfterBuild() const { return EnvOptions.Lookup("O_PAB") == "1"; }
+    bool GetRunAfterBuild() const { return EnvOptions.Lookup("O_PAB") == OptionOnChar; }
     void SetRunAfterBuild(bool Value);
-    bool GetViewErrorLog() const { return EnvOptions.Lookup("O_VEL") == "1"; }
+    bool GetViewErrorLog() const { return EnvOptions.Lookup("O_VEL") == OptionOnChar; }
     void SetViewErrorLog(bool Value);
     std::string GetCabwizPath() const { return EnvOptions.Lookup("Cabwiz.exe"); }
     void SetCabwizPath(const std::string& Value) { SetEnvOption("Cabwiz.exe", Value); }

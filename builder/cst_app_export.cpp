@@ -26,12 +26,6 @@ void WriteBitmap(TFileSystem& FS, const std::string& FileName, TStream& Out)
     Image.SaveToStream(Out);
 }
 
-std::string FileNameOf(const std::string& Path)
-{
-    const std::size_t Cut = Path.find_last_of("\\/:");
-    return Cut == std::string::npos ? Path : Path.substr(Cut + 1);
-}
-
 // Empties the temporary directory when the staging ends, also through a failure, so
 // that no staged copy outlives the export.
 class TTempDirCleanup {
@@ -206,7 +200,7 @@ bool CCst_App::CopyPalmFiles(TAppExport& E)
         // The depth names a directory of the archive.
         if (!IsSafePathComponent(Depth))
             return false;
-        const std::string Name = FileNameOf(File);
+        const std::string Name = ExtractFileName(File);
         const std::string DepthDir = JoinPath(Temp, Depth);
         if (!FS.ForceDirectories(DepthDir) || !FS.CopyFileTo(File, JoinPath(DepthDir, Name), true))
             return false;

@@ -1,5 +1,7 @@
 #include "project_header.h"
 
+#include "byte_order.h"
+
 std::string TProjectHeader::Encode() const
 {
     std::string B(Size, '\0');
@@ -18,13 +20,12 @@ bool TProjectHeader::Decode(const std::string& Bytes, TProjectHeader& Header)
 {
     if (Bytes.size() < Size)
         return false;
-    auto U = [&](std::size_t I) { return static_cast<std::uint32_t>(static_cast<unsigned char>(Bytes[I])); };
     TProjectHeader H;
-    H.SignatureLength = static_cast<std::uint8_t>(U(0));
+    H.SignatureLength = static_cast<std::uint8_t>(Bytes[0]);
     for (std::size_t I = 0; I < H.Signature.size(); ++I)
         H.Signature[I] = Bytes[1 + I];
-    H.Reserved = static_cast<std::uint16_t>(U(6) | (U(7) << 8));
-    H.AppCount = static_cast<std::int32_t>(U(8) | (U(9) << 8) | (U(10) << 16) | (U(11) << 24));
+    H.Reserved = Le16(Bytes, 6);
+    H.AppCount = static_cast<std::int32_t>(Le32(Bytes, 8));
     Header = H;
     return true;
 }

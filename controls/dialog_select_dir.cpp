@@ -1,7 +1,7 @@
 #include "dialog_select_dir.h"
-#include "shell_helpers.h"
 
 #include "remembered_paths.h"
+#include "shell_helpers.h"
 #include "ui_common_dialogs.h"
 
 #include <windows.h>

@@ -1,21 +1,10 @@
 #include "dir_list_model.h"
-#include "shell_helpers.h"
 
 #include "remembered_paths.h"
+#include "shell_helpers.h"
+#include "string_helpers.h"
 
 #include <algorithm>
-#include <cctype>
-
-namespace {
-
-std::string Lower(std::string S)
-{
-    for (char& C : S)
-        C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
-    return S;
-}
-
-} // namespace
 
 std::vector<TDirListItem> DirListItems(const std::string& Dir, TFileSystem& Fs)
 {
@@ -50,7 +39,7 @@ std::vector<TDirListItem> DirListItems(const std::string& Dir, TFileSystem& Fs)
         if (E.IsDirectory())
             Subdirs.push_back(E.Name);
     std::sort(Subdirs.begin(), Subdirs.end(),
-              [](const std::string& A, const std::string& B) { return Lower(A) < Lower(B); });
+              [](const std::string& A, const std::string& B) { return LowerAscii(A) < LowerAscii(B); });
     for (const std::string& S : Subdirs)
         Items.push_back(TDirListItem{S, JoinPath(Current, S), Level, false});
     return Items;

@@ -2,6 +2,7 @@
 
 #include "color_scheme.h"
 #include "msg_dlg_layout.h"
+#include "shell_helpers.h"
 #include "ui_application.h"
 #include "ui_screen.h"
 
@@ -57,9 +58,7 @@ TQelMsgDlg::TQelMsgDlg(TComponent* AOwner) : TComponent(AOwner)
     DlgForm = std::make_unique<TDlgForm>();
     DlgForm->Position = dpScreenCenter;
     {
-        const std::string Exe = Application().ExeName();
-        const std::size_t Sep = Exe.find_last_of("\\/:");
-        const std::string Name = Sep == std::string::npos ? Exe : Exe.substr(Sep + 1);
+        const std::string Name = ExtractFileName(Application().ExeName());
         const std::size_t Dot = Name.find_last_of('.');
         ProgramTitle = Dot == std::string::npos ? Name : Name.substr(0, Dot);
     }

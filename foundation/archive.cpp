@@ -5,6 +5,7 @@
 #include "convert.h"
 #include "shell_helpers.h"
 #include "stream_view.h"
+#include "string_helpers.h"
 
 #include <set>
 #include <vector>
@@ -144,17 +145,6 @@ std::string AsDirectory(const std::string& Path)
     return Path.size() == 2 && Path[1] == ':' ? Path + "\\" : Path;
 }
 
-void CopyBytes(TStream& From, TStream& To, std::int64_t Count)
-{
-    char Chunk[65536];
-    while (Count > 0) {
-        const std::int64_t N = Count < static_cast<std::int64_t>(sizeof Chunk) ? Count : sizeof Chunk;
-        From.ReadBuffer(Chunk, N);
-        To.WriteBuffer(Chunk, N);
-        Count -= N;
-    }
-}
-
 } // namespace
 
 bool IsSafePathComponent(const std::string& Name)
@@ -166,14 +156,12 @@ bool IsSafePathComponent(const std::string& Name)
             return false;
     if (Name.back() == '.' || Name.back() == ' ')
         return false;
-    std::string Base = Name.substr(0, Name.find('.'));
+    std::string Base = LowerAscii(Name.substr(0, Name.find('.')));
     while (!Base.empty() && Base.back() == ' ')
         Base.pop_back();
-    for (char& C : Base)
-        C = C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C;
-    if (Base == "CON" || Base == "PRN" || Base == "AUX" || Base == "NUL")
+    if (Base == "con" || Base == "prn" || Base == "aux" || Base == "nul")
         return false;
-    if (Base.size() == 4 && (Base.compare(0, 3, "COM") == 0 || Base.compare(0, 3, "LPT") == 0) && Base[3] >= '1' &&
+    if (Base.size() == 4 && (Base.compare(0, 3, "com") == 0 || Base.compare(0, 3, "lpt") == 0) && Base[3] >= '1' &&
         Base[3] <= '9')
         return false;
     return true;
@@ -243,7 +231,8 @@ bool CArchive_BZip::Pack(const std::string& SourceDir, const std::string& Archiv
             const std::int64_t Size = In->Size();
             if (Size >= MaxFileSize)
                 throw EArchiveError("The file " + Path + " cannot be packed: it is 2 GiB or larger");
-            CopyBytes(*In, Z, Size);
+            if (Size > 0)
+                Z.CopyFrom(*In, Size);
             Header.TotalSize += static_cast<std::uint32_t>(Size);
             F.SetEntry(J, THashPair{IntToStr(Dir) + "," + IntToStr(Size), Name});
         }
@@ -302,7 +291,8 @@ bool CArchive_BZip::Unpack(const std::string& ArchiveFile, const std::string& De
         if (Log)
             Log->AddDelFile(Target);
         try {
-            CopyBytes(Z, *Out, A.Size);
+            if (A.Size > 0)
+                Out->CopyFrom(Z, A.Size);
         } catch (const EReadError&) {
             throw EArchiveError("The archive " + ArchiveFile + " is damaged: its data ends inside " + A.Name);
         }

@@ -20,6 +20,18 @@ std::string JoinPath(const std::string& Dir, const std::string& Name)
     return R;
 }
 
+std::string ExtractFilePath(const std::string& FileName)
+{
+    const std::size_t Cut = FileName.find_last_of("\\:");
+    return Cut == std::string::npos ? std::string() : FileName.substr(0, Cut + 1);
+}
+
+std::string ExtractFileName(const std::string& FileName)
+{
+    const std::size_t Cut = FileName.find_last_of("\\/:");
+    return Cut == std::string::npos ? FileName : FileName.substr(Cut + 1);
+}
+
 unsigned FileModeFor(const std::string& FileName, bool ForceCreate, TFileSystem& FS)
 {
     return FS.FileExists(FileName) && !ForceCreate ? fmOpenReadWrite : fmCreate;
@@ -37,8 +49,6 @@ bool CreateEmptyFile(const std::string& FileName, TFileSystem& FS)
 
 namespace {
 
-char Lower(char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; }
-
 bool Glob(const char* N, const char* M)
 {
     // Iterative match with one back-tracking point: linear enough for file names.
@@ -48,7 +58,7 @@ bool Glob(const char* N, const char* M)
         if (*M == '*') {
             Star = M++;
             Resume = N;
-        } else if (*M == '?' || (*M && Lower(*M) == Lower(*N))) {
+        } else if (*M == '?' || (*M && LowerAscii(*M) == LowerAscii(*N))) {
             ++M;
             ++N;
         } else if (Star) {
@@ -189,7 +199,7 @@ bool CanInstallTo(const std::string& Dir, bool Create, TFileSystem& FS)
     default:
         break;
     }
-    if (Dir.size() >= 2 && Lower(Dir[0]) == 'a' && Dir[1] == ':')
+    if (Dir.size() >= 2 && LowerAscii(Dir[0]) == 'a' && Dir[1] == ':')
         return false;
     return !Create || FS.ForceDirectories(Dir);
 }

@@ -16,6 +16,11 @@ std::string JoinPath(const std::string& Dir, const std::string& Name);
 bool IsInsideDir(const std::string& Dir, const std::string& Path);
 
 // 2 (open for reading and writing) when the file exists and ForceCreate is clear, else 65535 (create).
+// The directory part of a file name with its final "\" (or the ":" of a drive); "" when there is none.
+std::string ExtractFilePath(const std::string& FileName);
+// The name after the last "\", "/" or ":".
+std::string ExtractFileName(const std::string& FileName);
+
 unsigned FileModeFor(const std::string& FileName, bool ForceCreate, TFileSystem& FS = LocalFileSystem());
 
 bool CreateEmptyFile(const std::string& FileName, TFileSystem& FS = LocalFileSystem());

@@ -37,6 +37,13 @@ void SplitString(const std::string& S, const std::string& Separator, int Count, 
         CutToken(Work, Separator, true, Part);
 }
 
+std::string LowerAscii(std::string S)
+{
+    for (char& C : S)
+        C = LowerAscii(C);
+    return S;
+}
+
 bool SameText(const std::string& A, const std::string& B)
 {
     return A.size() == B.size() && StartsWithText(A, B);
@@ -57,9 +64,8 @@ bool StartsWithText(const std::string& Prefix, const std::string& S)
 {
     if (Prefix.size() > S.size())
         return false;
-    auto Lower = [](char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; };
     for (std::size_t I = 0; I < Prefix.size(); ++I)
-        if (Lower(Prefix[I]) != Lower(S[I]))
+        if (LowerAscii(Prefix[I]) != LowerAscii(S[I]))
             return false;
     return true;
 }

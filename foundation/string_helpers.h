@@ -17,6 +17,10 @@ std::string TokenBefore(const std::string& S, const std::string& Separator);
 void SplitString(const std::string& S, const std::string& Separator, int Count, TArrayOfString& Parts);
 std::string JoinStrings(const TArrayOfString& Parts, const std::string& Separator);
 
+// A-Z as a-z; every other byte as it is, whatever the locale.
+inline char LowerAscii(char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; }
+std::string LowerAscii(std::string S);
+
 // Prefix equals the start of S, ASCII letters compared without case.
 bool StartsWithText(const std::string& Prefix, const std::string& S);
 // A equals B, ASCII letters compared without case.

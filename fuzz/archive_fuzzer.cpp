@@ -3,24 +3,9 @@
 // the destination.
 #include "archive.h"
 #include "memory_file_system.h"
+#include "shell_helpers.h"
 
 #include <cstdlib>
-
-namespace {
-
-bool Inside(const std::string& Path, const std::string& Dir)
-{
-    if (Path.size() < Dir.size())
-        return false;
-    for (std::size_t I = 0; I < Dir.size(); ++I) {
-        auto Low = [](char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; };
-        if (Low(Path[I]) != Low(Dir[I]))
-            return false;
-    }
-    return Path.size() == Dir.size() || Path[Dir.size()] == '\\';
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {
@@ -46,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     if (!Listed && (Unpacked || !FS.Created().empty()))
         std::abort();
     for (const std::string& Path : FS.Created())
-        if (!Inside(Path, Dest))
+        if (!IsInsideDir(Dest, Path))
             std::abort();
     return 0;
 }

@@ -3,8 +3,7 @@
 #include "exceptions.h"
 #include "file_stream.h"
 #include "png_writer.h"
-
-#include <cstring>
+#include "ui_bitmap.h"
 
 namespace {
 
@@ -19,34 +18,6 @@ public:
 private:
     HWND FWindow;
     HDC FDC;
-};
-
-class TMemoryDC {
-public:
-    explicit TMemoryDC(HDC Compatible) : FDC(CreateCompatibleDC(Compatible)) {}
-    ~TMemoryDC() { DeleteDC(FDC); }
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HDC FDC;
-};
-
-class TGdiObject {
-public:
-    explicit TGdiObject(HGDIOBJ O) : FObject(O) {}
-    ~TGdiObject()
-    {
-        if (FObject)
-            DeleteObject(FObject);
-    }
-    TGdiObject(const TGdiObject&) = delete;
-    TGdiObject& operator=(const TGdiObject&) = delete;
-    HGDIOBJ Get() const { return FObject; }
-
-private:
-    HGDIOBJ FObject;
 };
 
 } // namespace
@@ -70,24 +41,10 @@ TScreenshot CaptureWindow(HWND Window)
         throw Exception("Cannot capture an empty window");
 
     TWindowDC Source(Window);
-    TMemoryDC Memory(Source.Get());
-    BITMAPINFO Info = {};
-    Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    Info.bmiHeader.biWidth = Shot.Width;
-    Info.bmiHeader.biHeight = -Shot.Height; // top-down
-    Info.bmiHeader.biPlanes = 1;
-    Info.bmiHeader.biBitCount = 32;
-    Info.bmiHeader.biCompression = BI_RGB;
-    void* Bits = nullptr;
-    TGdiObject Dib(CreateDIBSection(Memory.Get(), &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
-    if (!Dib.Get() || !Bits)
-        throw Exception("Cannot create the screenshot bitmap");
-    const HGDIOBJ Old = SelectObject(Memory.Get(), Dib.Get());
-    BitBlt(Memory.Get(), 0, 0, Shot.Width, Shot.Height, Source.Get(), 0, 0, SRCCOPY);
+    TBitmap Pixels(Shot.Width, Shot.Height);
+    BitBlt(Pixels.DC(), 0, 0, Shot.Width, Shot.Height, Source.Get(), 0, 0, SRCCOPY);
     GdiFlush();
-    Shot.Bgra.resize(static_cast<std::size_t>(Shot.Width) * Shot.Height * 4);
-    std::memcpy(Shot.Bgra.data(), Bits, Shot.Bgra.size());
-    SelectObject(Memory.Get(), Old);
+    Shot.Bgra.assign(Pixels.Bits(), Pixels.Bits() + static_cast<std::size_t>(Shot.Width) * Shot.Height * 4);
     return Shot;
 }
 

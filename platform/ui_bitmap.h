@@ -27,6 +27,8 @@ public:
     TCanvas& Canvas() { return FCanvas; }
     HDC DC() const { return FDC; }
     HBITMAP Handle() const { return FBitmap; }
+    // Top-down rows of 4-byte BGRA pixels, Width * 4 bytes apart; null when empty.
+    const std::uint8_t* Bits() const { return FBits; }
 
     TColor Pixel(int X, int Y) const;
     void SetPixel(int X, int Y, TColor Color);

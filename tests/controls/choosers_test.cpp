@@ -1,10 +1,10 @@
 // The directory chooser through its real modal loop, and the file and colour choosers
 // through the replaceable dialogs (each real system dialog once, closed by the hook).
 #include "choosers.h"
-#include "shell_helpers.h"
 #include "dialog_select_dir.h"
 #include "gui_support.h"
 #include "remembered_paths.h"
+#include "shell_helpers.h"
 #include "ui_common_dialogs.h"
 
 #include <filesystem>

@@ -1,4 +1,5 @@
 #include "archive.h"
+#include "byte_order.h"
 #include "bz_streams.h"
 #include "bzip2_tool.h"
 #include "memory_file_system.h"
@@ -10,14 +11,6 @@
 #include <functional>
 
 namespace {
-
-std::uint32_t Le32(const std::string& S, std::size_t At)
-{
-    std::uint32_t V = 0;
-    for (int I = 3; I >= 0; --I)
-        V = (V << 8) | static_cast<unsigned char>(S[At + static_cast<std::size_t>(I)]);
-    return V;
-}
 
 std::vector<std::string> Pairs(const THash& H)
 {

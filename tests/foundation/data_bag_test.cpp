@@ -1,5 +1,7 @@
+#include "byte_literals.h"
 #include "bz_streams.h"
 #include "bzip2_tool.h"
+#include "byte_order.h"
 #include "data_bag.h"
 #include "exceptions.h"
 #include "memory_file_system.h"
@@ -10,12 +12,6 @@
 #include <functional>
 
 namespace {
-
-template <std::size_t N>
-std::string Bytes(const char (&Literal)[N])
-{
-    return std::string(Literal, N - 1);
-}
 
 std::string Saved(CDataBag& Bag, bool Compress)
 {
@@ -40,12 +36,6 @@ void FillTwoEntries(CDataBag& Bag)
     Bag.PutHash(Settings, bag_Settings);
     const std::string Picture(300, 'p');
     Bag.PutBuffer(Picture.data(), bag_Background, static_cast<std::int64_t>(Picture.size()));
-}
-
-void Put32(std::string& S, std::size_t At, std::uint32_t V)
-{
-    for (int I = 0; I < 4; ++I)
-        S[At + static_cast<std::size_t>(I)] = static_cast<char>(V >> (8 * I));
 }
 
 } // namespace
@@ -93,8 +83,8 @@ TEST(DataBag, CompressedSaveDiffersOnlyInDataSizeFlagAndIndexPosition)
     EXPECT_EQ(Packed.substr(24, 4), Plain.substr(24, 4)); // R
     EXPECT_EQ(Packed[28], 1);
     EXPECT_EQ(Plain[28], 0);
-    const std::uint32_t S = static_cast<unsigned char>(Packed[20]) | (static_cast<unsigned char>(Packed[21]) << 8);
-    EXPECT_EQ(static_cast<unsigned char>(Packed[32]) | (static_cast<unsigned char>(Packed[33]) << 8), 40 + S);
+    const std::uint32_t S = Le32(Packed, 20);
+    EXPECT_EQ(Le32(Packed, 32), 40 + S);
     EXPECT_EQ(Packed.substr(40, 4), "BZh5");
     EXPECT_EQ(Packed.substr(40 + S), Plain.substr(Plain.size() - 40)); // the same index
 
@@ -248,7 +238,7 @@ TEST(DataBag, BadFilesLoadAsFailedAndLeaveAnEmptyWritableBag)
     FillTwoEntries(Source);
     const std::string Plain = Saved(Source, false);
     const std::string Packed = Saved(Source, true);
-    const std::uint32_t S = static_cast<unsigned char>(Packed[20]) | (static_cast<unsigned char>(Packed[21]) << 8);
+    const std::uint32_t S = Le32(Packed, 20);
 
     struct Case {
         const char* Name;

@@ -1,3 +1,4 @@
+#include "byte_literals.h"
 #include "exceptions.h"
 #include "hash.h"
 #include "memory_stream.h"
@@ -5,13 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A literal with embedded zero bytes, without counting them by hand.
-template <std::size_t N>
-std::string Bytes(const char (&Literal)[N])
-{
-    return std::string(Literal, N - 1);
-}
 
 // Counts the change events of a hash.
 struct ChangeCounter {

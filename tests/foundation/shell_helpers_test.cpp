@@ -188,3 +188,15 @@ TEST(ShellHelpers, WalksTheRealDiskToo)
     ASSERT_EQ(Files.Count(), 1);
     EXPECT_EQ(Files.GetEntry(0).Value, JoinPath(Root + "\\a", "f.txt"));
 }
+
+TEST(ShellHelpers, FilePathAndName)
+{
+    const char* Cases[][3] = {
+        {"C:\\dir\\file.txt", "C:\\dir\\", "file.txt"}, {"C:\\file", "C:\\", "file"}, {"C:file", "C:", "file"},
+        {"file", "", "file"},                           {"a/b", "", "b"},           {"C:\\dir\\", "C:\\dir\\", ""},
+    };
+    for (const auto& C : Cases) {
+        EXPECT_EQ(ExtractFilePath(C[0]), C[1]) << C[0];
+        EXPECT_EQ(ExtractFileName(C[0]), C[2]) << C[0];
+    }
+}

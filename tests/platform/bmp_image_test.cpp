@@ -1,4 +1,5 @@
 #include "bmp_image.h"
+#include "byte_literals.h"
 #include "memory_stream.h"
 
 #include <gtest/gtest.h>
@@ -6,18 +7,6 @@
 #include <functional>
 
 namespace {
-
-void Put32(std::string& S, std::size_t At, std::uint32_t V)
-{
-    for (int I = 0; I < 4; ++I)
-        S[At + static_cast<std::size_t>(I)] = static_cast<char>(V >> (8 * I));
-}
-
-void Put16(std::string& S, std::size_t At, std::uint16_t V)
-{
-    S[At] = static_cast<char>(V);
-    S[At + 1] = static_cast<char>(V >> 8);
-}
 
 // A 3 x 2 bottom-up bitmap as other tools write it.
 std::string Bitmap(int BitCount, std::uint32_t FileSize = 0, std::uint32_t Colors = 0)
