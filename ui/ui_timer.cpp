@@ -4,26 +4,7 @@ namespace {
 
 TTimerService* CurrentService = nullptr;
 
-#ifndef _WIN32
-class TNullTimerService : public TTimerService {
-public:
-    std::uint32_t Start(std::uint32_t, std::function<void()>) override { return ++FLast; }
-    void Stop(std::uint32_t) override {}
-
-private:
-    std::uint32_t FLast = 0;
-};
-#endif
-
 } // namespace
-
-#ifndef _WIN32
-TTimerService& SystemTimerService()
-{
-    static TNullTimerService Service;
-    return Service;
-}
-#endif
 
 TTimerService& TimerService() { return CurrentService ? *CurrentService : SystemTimerService(); }
 
