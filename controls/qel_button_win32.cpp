@@ -351,10 +351,10 @@ void TQelButton::PaintButton(HDC DC, bool Pressed, bool Disabled, bool Focused)
         C.BrushStyle = bsClear;
         if (Disabled) {
             C.Font.SetColor(clWhite);
-            C.TextOut(R.left + TX + 1, R.top + TY + 1, Caption());
+            C.TextOutAt(R.left + TX + 1, R.top + TY + 1, Caption());
             C.Font.SetColor(clGray);
         }
-        C.TextOut(R.left + TX, R.top + TY, Caption());
+        C.TextOutAt(R.left + TX, R.top + TY, Caption());
     }
     if (Active) {
         RECT F = Client;

@@ -42,14 +42,14 @@ public:
     void DrawEdge(RECT& R, UINT Edge, UINT Flags);
 
     // Transparent with a clear brush, on the brush colour otherwise.
-    void TextOut(int X, int Y, const std::string& Text);
+    void TextOutAt(int X, int Y, const std::string& Text);
     // Clipped to R; a solid brush fills R first.
     void TextRect(const RECT& R, int X, int Y, const std::string& Text);
     SIZE TextExtent(const std::string& Text);
     int TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
     int TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
     // DrawTextA in the font and its colour, background left as it is.
-    int DrawText(const std::string& Text, RECT& R, UINT Format);
+    int DrawTextIn(const std::string& Text, RECT& R, UINT Format);
     void DrawIcon(int X, int Y, HICON Icon, int Width, int Height);
 
     TColor Pixel(int X, int Y);

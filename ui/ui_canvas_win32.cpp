@@ -131,7 +131,7 @@ void TCanvas::Polygon(const std::vector<POINT>& Points)
 
 void TCanvas::DrawEdge(RECT& R, UINT Edge, UINT Flags) { ::DrawEdge(FDC, &R, Edge, Flags); }
 
-void TCanvas::TextOut(int X, int Y, const std::string& Text)
+void TCanvas::TextOutAt(int X, int Y, const std::string& Text)
 {
     UseFont();
     if (BrushStyle == bsClear) {
@@ -165,7 +165,7 @@ SIZE TCanvas::TextExtent(const std::string& Text)
     return S;
 }
 
-int TCanvas::DrawText(const std::string& Text, RECT& R, UINT Format)
+int TCanvas::DrawTextIn(const std::string& Text, RECT& R, UINT Format)
 {
     UseFont();
     SetBkMode(FDC, TRANSPARENT);

@@ -69,7 +69,7 @@ void TLabel::AdjustBounds()
     {
         TCanvas C(DC);
         C.Font.Assign(const_cast<TLabel*>(this)->Font());
-        C.DrawText(DrawnText(), R, Format() | DT_CALCRECT);
+        C.DrawTextIn(DrawnText(), R, Format() | DT_CALCRECT);
     }
     ReleaseDC(nullptr, DC);
     SetBounds(FLeft, FTop, FWordWrap ? FWidth : R.right, R.bottom);
@@ -84,5 +84,5 @@ void TLabel::Paint(TCanvas& Canvas)
         Canvas.FillRect(R);
     }
     Canvas.Font.Assign(Font());
-    Canvas.DrawText(DrawnText(), R, Format());
+    Canvas.DrawTextIn(DrawnText(), R, Format());
 }

@@ -23,6 +23,6 @@ void TPanel::Paint(TCanvas& Canvas)
     if (!Caption().empty()) {
         RECT R = {1, 1, W - 1, H - 1};
         Canvas.Font.Assign(Font());
-        Canvas.DrawText(Caption(), R, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        Canvas.DrawTextIn(Caption(), R, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 }
