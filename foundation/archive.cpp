@@ -1,5 +1,6 @@
 #include "archive.h"
 
+#include "bz_parallel_decompression.h"
 #include "bz_streams.h"
 #include "byte_order.h"
 #include "convert.h"
@@ -7,7 +8,9 @@
 #include "stream_view.h"
 #include "string_helpers.h"
 
+#include <algorithm>
 #include <set>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -51,19 +54,7 @@ bool ParseDecimal(const std::string& S, std::int64_t Limit, std::int64_t& Value)
 // A relative directory path is "" or "\" and safe components.
 bool IsSafeRelativeDir(const std::string& Rel)
 {
-    if (Rel.empty())
-        return true;
-    if (Rel[0] != '\\')
-        return false;
-    std::size_t Start = 1;
-    for (;;) {
-        const std::size_t Slash = Rel.find('\\', Start);
-        if (!IsSafePathComponent(Rel.substr(Start, Slash == std::string::npos ? std::string::npos : Slash - Start)))
-            return false;
-        if (Slash == std::string::npos)
-            return true;
-        Start = Slash + 1;
-    }
+    return Rel.empty() || (Rel.size() > 1 && Rel[0] == '\\' && IsSafeRelativePath(Rel.substr(1)));
 }
 
 void LoadTable(TStream& File, std::int64_t Start, std::int64_t End, THash& Table, const std::string& ArchiveFile,
@@ -133,6 +124,17 @@ TArchiveContents ReadContents(TStream& File, const std::string& ArchiveFile)
     return C;
 }
 
+std::string DamageText(TBZDamage Kind)
+{
+    switch (Kind) {
+    case TBZDamage::NotBZip2: return "its data is not a bzip2 stream";
+    case TBZDamage::BadBlock: return "a block of its compressed data is bad";
+    case TBZDamage::CutShort: return "its compressed data is cut short";
+    case TBZDamage::Checksum: return "its data does not match its checksum";
+    }
+    return "its data cannot be decoded";
+}
+
 void CheckPathLength(const std::string& Path, const std::string& ArchiveFile)
 {
     if (Path.size() >= MaxPath)
@@ -159,12 +161,35 @@ bool IsSafePathComponent(const std::string& Name)
     std::string Base = LowerAscii(Name.substr(0, Name.find('.')));
     while (!Base.empty() && Base.back() == ' ')
         Base.pop_back();
-    if (Base == "con" || Base == "prn" || Base == "aux" || Base == "nul")
+    if (Base == "con" || Base == "prn" || Base == "aux" || Base == "nul" || Base == "conin$" || Base == "conout$" ||
+        Base == "clock$")
         return false;
-    if (Base.size() == 4 && (Base.compare(0, 3, "com") == 0 || Base.compare(0, 3, "lpt") == 0) && Base[3] >= '1' &&
-        Base[3] <= '9')
-        return false;
+    if (Base.compare(0, 3, "com") == 0 || Base.compare(0, 3, "lpt") == 0) {
+        const std::string Digit = Base.substr(3);
+        // Windows counts the superscript digits one to three as port numbers too, in
+        // the 8-bit code page and in UTF-8.
+        static const char* const Ports[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+                                            "\xB9", "\xB2", "\xB3", "\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+        for (const char* Port : Ports)
+            if (Digit == Port)
+                return false;
+    }
     return true;
+}
+
+bool IsSafeRelativePath(const std::string& Path)
+{
+    if (Path.empty())
+        return true;
+    std::size_t Start = 0;
+    for (;;) {
+        const std::size_t Slash = Path.find('\\', Start);
+        if (!IsSafePathComponent(Path.substr(Start, Slash == std::string::npos ? std::string::npos : Slash - Start)))
+            return false;
+        if (Slash == std::string::npos)
+            return true;
+        Start = Slash + 1;
+    }
 }
 
 CArchive_base::CArchive_base(TNotifyEvent Handler, TFileSystem& FileSystem) : OnProgress(std::move(Handler)), FS(FileSystem) {}
@@ -269,6 +294,14 @@ bool CArchive_BZip::Unpack(const std::string& ArchiveFile, const std::string& De
     if (Free >= 0 && C.TotalSize > Free)
         throw EArchiveError("Not enough free disk space to unpack " + ArchiveFile + " into " + DestDir);
 
+    // The data part only: a damaged stream cannot run on into the tables.
+    TStreamView Data(*File, C.Header.DataOffset, C.Header.DirTableOffset - C.Header.DataOffset);
+    unsigned char Head[10];
+    const std::int64_t HeadSize = Data.Read(Head, sizeof Head);
+    if (!LooksLikeBZip2(Head, static_cast<std::size_t>(HeadSize > 0 ? HeadSize : 0)))
+        Damaged(ArchiveFile, DamageText(TBZDamage::NotBZip2));
+    Data.SetPosition(0);
+
     for (const std::string& Target : Targets) {
         const std::string Dir = AsDirectory(Target);
         if (!FS.ForceDirectories(Dir))
@@ -277,9 +310,10 @@ bool CArchive_BZip::Unpack(const std::string& ArchiveFile, const std::string& De
             Log->AddDelDir(Dir);
     }
 
-    // The data part only: a damaged stream cannot run on into the tables.
-    TStreamView Data(*File, C.Header.DataOffset, C.Header.DirTableOffset - C.Header.DataOffset);
-    TBZDecompressionStream Z(Data);
+    // Blocks are decoded side by side while the files are written here in order; a
+    // small archive is decoded on this thread.
+    const unsigned Workers = Data.Size() < 1024 * 1024 ? 0 : std::max(2u, std::thread::hardware_concurrency());
+    TBZParallelDecompressionStream Z(Data, Workers);
     const std::size_t N = C.Files.size();
     for (std::size_t J = 0; J < N; ++J) {
         if (N > 1)
@@ -293,12 +327,20 @@ bool CArchive_BZip::Unpack(const std::string& ArchiveFile, const std::string& De
         try {
             if (A.Size > 0)
                 Out->CopyFrom(Z, A.Size);
+        } catch (const EBZDamagedError& E) {
+            Damaged(ArchiveFile, DamageText(E.Kind()) + " (inside " + A.Name + ")");
         } catch (const EReadError&) {
-            throw EArchiveError("The archive " + ArchiveFile + " is damaged: its data ends inside " + A.Name);
+            Damaged(ArchiveFile, "its data ends inside " + A.Name);
         }
     }
-    if (!Z.AtStreamEnd())
-        throw EArchiveError("The archive " + ArchiveFile + " is damaged: its data goes on after the last file");
+    bool Ended = false;
+    try {
+        Ended = Z.AtStreamEnd();
+    } catch (const EBZDamagedError& E) {
+        Damaged(ArchiveFile, DamageText(E.Kind()));
+    }
+    if (!Ended)
+        Damaged(ArchiveFile, "its data goes on after the last file");
     return true;
 }
 

@@ -69,3 +69,7 @@ void ArchivePack(TArchiveClass ArchiveClass, const std::string& SourceDir, const
 // Whether Name may be one component of an unpacked path: not empty, ".", "..", no
 // separators, wildcards, control characters or trailing dot or blank, no device name.
 bool IsSafePathComponent(const std::string& Name);
+
+// Whether Path is "" or safe components joined by "\", so that it stays below any
+// directory it is joined to.
+bool IsSafeRelativePath(const std::string& Path);

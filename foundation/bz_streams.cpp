@@ -194,7 +194,7 @@ bool TBZDecompressionStream::AtStreamEnd()
         }
         const int R = BZ2_bzDecompress(&FBZRec);
         if (R < 0)
-            return false;
+            throw EBZDecompressionError(ErrorText(R));
         if (FBZRec.avail_out == 0)
             return false; // a plain byte more than the reader expected
         if (R == BZ_STREAM_END) {

@@ -79,7 +79,8 @@ public:
     std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
 
     // Whether the bzip2 stream ends exactly here: no plain byte is left. Readers that
-    // know how many bytes they stored ask this after reading them.
+    // know how many bytes they stored ask this after reading them. Damage found on the
+    // way to the end (the stream's checksum) raises as Read does.
     bool AtStreamEnd();
 
 private:

@@ -1,6 +1,8 @@
 #include "uninstall_log.h"
 
+#include "archive.h"
 #include "exceptions.h"
+#include "shell_helpers.h"
 
 namespace {
 
@@ -79,4 +81,26 @@ void CUInstLog::AddLine(int Kind, const std::string& Text)
     } catch (const EStreamError& E) {
         throw EInOutError(E.Message());
     }
+}
+
+bool CUInstLog::AddShortcut(const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
+                            std::string Name, const std::string& Group, int Kind, std::string& LinkPath,
+                            const TShortcutShell& Shell)
+{
+    LinkPath.clear();
+    if (!FFile || FMode > 1 || Kind < 1 || Kind > 5)
+        return false;
+    if (Name.empty())
+        Name = "ShortCut to" + ExtractFileName(Target);
+    // A name or group from the package must not lead the link out of its folder.
+    if (!IsSafePathComponent(Name + ".lnk") || (Kind == 5 && !IsSafeRelativePath(Group)))
+        return false;
+    const std::string Folder = Shell.InstallFolder(Kind, Group);
+    // Kinds 1 to 3 and the programs menu below kind 5 are shell folders, which a system may lack.
+    const std::string ShellFolder = Kind == 4 ? Folder : Shell.InstallFolder(Kind, "");
+    if (Folder.empty() || ShellFolder.empty())
+        return false;
+    LinkPath = Shell.CreateShortcut(Target, Arguments, WorkDir, Name, Group, Kind);
+    AddDelFile(JoinPath(Folder, "\\" + Name + ".lnk"));
+    return true;
 }

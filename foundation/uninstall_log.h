@@ -4,6 +4,7 @@
 #include "stream.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,16 @@ enum TUInstLogKind : int {
 
 // "[DelFile]%" and the others: the tag of a line kind with its separator.
 std::string UInstLogTag(int Kind);
+
+// What AddShortcut needs of the shell: the folder of a link kind (1 desktop, 2 start-up,
+// 3 Quick Launch, 4 Group itself, 5 the programs menu's folder Group; "" when the
+// system has none) and the making of the link, which answers its path or "".
+struct TShortcutShell {
+    std::function<std::string(int Kind, const std::string& Group)> InstallFolder;
+    std::function<std::string(const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
+                              const std::string& Name, const std::string& Group, int Kind)>
+        CreateShortcut;
+};
 
 // The uninstall log "uinst.log": one CR LF line per thing to undo. Every line goes
 // to the file at once, so a log cut short by a crash still undoes what it names.
@@ -44,6 +55,23 @@ public:
     void AddLine(int Kind, const std::string& Text);
     void AddDelFile(const std::string& FileName) { AddLine(ulDelFile, FileName); }
     void AddDelDir(const std::string& DirName) { AddLine(ulDelDir, DirName); }
+    // Root "HKEY_CU" is the current user's hive; "HKEY_LM" and "" the local machine's.
+    void AddDelKey(const std::string& Root, const std::string& Key) { AddLine(ulDelKey, Root + "%" + Key); }
+    void AddDelValue(const std::string& Root, const std::string& Key, const std::string& ValueName)
+    {
+        AddLine(ulDelValue, Root + "%" + Key + "%" + ValueName);
+    }
+    // The question the uninstaller asks first, and the text it shows when done.
+    void AddUIMessage1(const std::string& Text) { AddLine(ulMessage1, Text); }
+    void AddUIMessage2(const std::string& Text) { AddLine(ulMessage2, Text); }
+
+    // Makes a link of Kind to Target and logs its file, whether or not it could be
+    // saved. Nothing is made or logged while the log takes no lines, nor when the
+    // system has no folder of that kind (a link would land in the current directory).
+    // LinkPath is the saved link or "". Answers whether the line was written.
+    bool AddShortcut(const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
+                     std::string Name, const std::string& Group, int Kind, std::string& LinkPath,
+                     const TShortcutShell& Shell);
 
 private:
     std::uint8_t FMode;

@@ -212,10 +212,13 @@ TEST(Archive, PackRefusesNamesThatCouldNotBeUnpacked)
 
 TEST(Archive, SafePathComponents)
 {
-    for (const char* Good : {"a", "a b.txt", "icon.txt", "console", "COM0", "LPT10", "...x", "name.ext", "\xE4pfel"})
+    for (const char* Good : {"a", "a b.txt", "icon.txt", "console", "COM10", "LPT10", "COM\xB4", "conin", "clock",
+                             "...x", "name.ext", "\xE4pfel"})
         EXPECT_TRUE(IsSafePathComponent(Good)) << Good;
     for (const char* Bad : {"", ".", "..", "a\\b", "a/b", "c:", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "tab\t",
-                            "dot.", "blank ", "CON", "con", "nul.txt", "Aux.tar.gz", "COM1", "lpt9.log", "con .txt"})
+                            "dot.", "blank ", "CON", "con", "nul.txt", "Aux.tar.gz", "COM1", "lpt9.log", "con .txt",
+                            "COM0", "lpt0.txt", "CONIN$", "conout$.log", "Clock$", "COM\xB9", "lpt\xB2.x", "COM\xB3",
+                            "com\xC2\xB9"})
         EXPECT_FALSE(IsSafePathComponent(Bad)) << Bad;
 }
 
@@ -278,6 +281,8 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
         {"data too long", Parts([](ArchiveParts& P) { P.Data = "abcdefgh"; })},
         {"truncated file table", [] { ArchiveParts P; P.Files = {{"0,1", "a"}}; P.Data = "a"; std::string B = P.Build(); return B.substr(0, B.size() - 1); }},
         {"damaged data", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[40] ^= 0x77; return B; }},
+        {"compressed part not bzip2", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[24] = 'X'; return B; }},
+        {"compressed part without a first block", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[29] ^= 1; return B; }},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -294,13 +299,73 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
             EXPECT_EQ(FS.Created().size(), Before + 1);
             EXPECT_FALSE(FS.DirectoryExists("D:\\dest"));
         }
-        // Listing without a base directory makes no long paths.
-        if (!LateDataFault && std::string(C.Name) != "too long a path") {
+        // Listing without a base directory makes no long paths; it reads no data.
+        const bool InData = std::string(C.Name).rfind("compressed part", 0) == 0;
+        if (!LateDataFault && !InData && std::string(C.Name) != "too long a path") {
             THash List(false);
             EXPECT_ANY_THROW(CArchive_BZip(nullptr, FS).List("C:\\bad.arc", List, ""));
             EXPECT_EQ(List.Count(), 0);
         }
         EXPECT_EQ(FS.FileBytes("C:\\dest\\..\\evil.exe"), "");
+    }
+}
+
+TEST(Archive, DamagedDataSaysWhichArchiveAndWhy)
+{
+    // Three files over several blocks, so damage can lie inside the second one.
+    std::string Plain;
+    unsigned Seed = 3;
+    while (Plain.size() < 1500000) {
+        Seed = Seed * 1103515245u + 12345u;
+        Plain += (Plain.size() / 1000) % 3 ? static_cast<char>(Seed >> 16) : 'z';
+    }
+    ArchiveParts P;
+    P.Files = {{"0,100000", "first.bin"}, {"0,1300000", "second.bin"}, {"0,100000", "third.bin"}};
+    P.Data = Plain;
+    const std::string Good = P.Build();
+    const std::size_t DataEnd = 24 + Compress(Plain).size();
+
+    struct Case {
+        const char* Name;
+        std::function<void(std::string&)> Damage;
+        const char* Why;
+        int FilesMade; // whole or in part, before the damage was found
+    };
+    const Case Cases[] = {
+        {"a bad block", [&](std::string& B) { B[24 + (DataEnd - 24) / 2] ^= 0x20; },
+         "a block of its compressed data is bad (inside second.bin)", 2},
+        {"the stream's checksum", [&](std::string& B) { B[DataEnd - 3] ^= 0x01; },
+         "its data does not match its checksum", 3},
+        {"a stream cut short", [&](std::string& B) {
+             // The end of the compressed data is lost; the tables stay where the header says.
+             std::fill(B.begin() + static_cast<std::ptrdiff_t>(DataEnd - 2000), B.begin() + static_cast<std::ptrdiff_t>(DataEnd), '\0');
+         },
+         "inside third.bin", 3},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        std::string B = Good;
+        C.Damage(B);
+        TMemoryFileSystem FS;
+        FS.AddFile("C:\\pkg\\Data\\app.arc", B);
+        CUInstLog Log(0, "D:\\dest\\uinst.log", FS);
+        CArchive_BZip Unpacker(nullptr, FS);
+        Unpacker.Log = &Log;
+        try {
+            Unpacker.Unpack("C:\\pkg\\Data\\app.arc", "D:\\dest");
+            ADD_FAILURE() << "unpacked";
+        } catch (const EArchiveError& E) {
+            EXPECT_EQ(E.Message().rfind("The archive C:\\pkg\\Data\\app.arc is damaged: ", 0), 0u) << E.Message();
+            EXPECT_NE(E.Message().find(C.Why), std::string::npos) << E.Message();
+            EXPECT_EQ(E.Message().find("error -"), std::string::npos);
+        }
+        // What was made is in the log, so that it can be removed again.
+        const std::string Lines = FS.FileBytes("D:\\dest\\uinst.log");
+        int Logged = 0;
+        for (std::size_t At = Lines.find("[DelFile]%"); At != std::string::npos; At = Lines.find("[DelFile]%", At + 1))
+            ++Logged;
+        EXPECT_EQ(Logged, C.FilesMade);
+        EXPECT_EQ(FS.FileBytes("D:\\dest\\first.bin"), Plain.substr(0, 100000));
     }
 }
 

@@ -3,7 +3,11 @@
 #include "test_dirs.h"
 #include "uninstall_log.h"
 
+#include "shell_helpers.h"
+
 #include <gtest/gtest.h>
+
+#include <vector>
 
 TEST(UninstallLog, LinesOfEveryKind)
 {
@@ -99,4 +103,111 @@ TEST(UninstallLog, AFileThatCannotBeMadeRaises)
     EXPECT_THROW(CUInstLog(0, "C:\\file\\uinst.log", FS), EInOutError);
     FS.ForceDirectories("C:\\dir.log");
     EXPECT_THROW(CUInstLog(1, "C:\\dir.log", FS), EInOutError);
+}
+
+TEST(UninstallLog, RegistryAndMessageLines)
+{
+    TMemoryFileSystem FS;
+    {
+        CUInstLog Log(0, "C:\\App\\uinst.log", FS);
+        const std::string Key = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tool 100%";
+        Log.AddDelValue("", Key, "DisplayName");
+        Log.AddDelValue("HKEY_CU", "\\Software\\x", "a%b");
+        Log.AddDelKey("", Key);
+        Log.AddDelKey("HKEY_LM", "\\Software\\y");
+        Log.AddUIMessage1(std::string(300, 'q'));
+        Log.AddUIMessage2("Acme Tool uninstalled");
+    }
+    EXPECT_EQ(FS.FileBytes("C:\\App\\uinst.log"),
+              "[DelValue]%%\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tool 100%%DisplayName\r\n"
+              "[DelValue]%HKEY_CU%\\Software\\x%a%b\r\n"
+              "[DelKey]%%\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tool 100%\r\n"
+              "[DelKey]%HKEY_LM%\\Software\\y\r\n"
+              "[UImes 1]%" + std::string(300, 'q') + "\r\n"
+              "[UImes 2]%Acme Tool uninstalled\r\n");
+}
+
+namespace {
+
+// The shell of a system whose folders the test chooses; it records the links made.
+struct TFakeShell {
+    std::string Desktop = "C:\\Users\\u\\Desktop";
+    std::string QuickLaunch = "C:\\Users\\u\\Quick Launch";
+    std::string Programs = "C:\\Users\\u\\Programs";
+    std::vector<std::string> Made;
+    bool SaveFails = false;
+
+    TShortcutShell Shell()
+    {
+        TShortcutShell S;
+        S.InstallFolder = [this](int Kind, const std::string& Group) -> std::string {
+            switch (Kind) {
+            case 1: return Desktop;
+            case 3: return QuickLaunch;
+            case 4: return Group;
+            case 5: return JoinPath(Programs, Group);
+            default: return "";
+            }
+        };
+        S.CreateShortcut = [this](const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
+                                  const std::string& Name, const std::string& Group, int Kind) -> std::string {
+            Made.push_back(Target + "|" + Arguments + "|" + WorkDir + "|" + Name + "|" + Group + "|" + std::to_string(Kind));
+            return SaveFails ? "" : "saved";
+        };
+        return S;
+    }
+};
+
+} // namespace
+
+TEST(UninstallLog, ShortcutsAreMadeAndLogged)
+{
+    TMemoryFileSystem FS;
+    TFakeShell Fake;
+    const TShortcutShell Shell = Fake.Shell();
+    std::string Link;
+    {
+        CUInstLog Log(0, "C:\\App\\uinst.log", FS);
+        EXPECT_TRUE(Log.AddShortcut("C:\\App\\tool.exe", "", "", "Tool", "", 1, Link, Shell));
+        EXPECT_EQ(Link, "saved");
+        EXPECT_TRUE(Log.AddShortcut("C:\\App\\tool.exe", "-x", "C:\\App", "", "Acme\\Tool", 5, Link, Shell));
+        Fake.SaveFails = true;
+        // Logged all the same, so that a link saved in part goes too.
+        EXPECT_TRUE(Log.AddShortcut("C:\\App\\tool.exe", "", "", "Tool", "", 3, Link, Shell));
+        EXPECT_EQ(Link, "");
+    }
+    EXPECT_EQ(Fake.Made, (std::vector<std::string>{"C:\\App\\tool.exe|||Tool||1",
+                                                   "C:\\App\\tool.exe|-x|C:\\App|ShortCut totool.exe|Acme\\Tool|5",
+                                                   "C:\\App\\tool.exe|||Tool||3"}));
+    EXPECT_EQ(FS.FileBytes("C:\\App\\uinst.log"), "[DelFile]%C:\\Users\\u\\Desktop\\Tool.lnk\r\n"
+                                                  "[DelFile]%C:\\Users\\u\\Programs\\Acme\\Tool\\ShortCut totool.exe.lnk\r\n"
+                                                  "[DelFile]%C:\\Users\\u\\Quick Launch\\Tool.lnk\r\n");
+}
+
+TEST(UninstallLog, NoLinkWithoutItsFolderOrOutsideIt)
+{
+    TMemoryFileSystem FS;
+    TFakeShell Fake;
+    Fake.QuickLaunch = "";
+    Fake.Programs = "";
+    const TShortcutShell Shell = Fake.Shell();
+    std::string Link = "old";
+    {
+        CUInstLog Log(0, "C:\\App\\uinst.log", FS);
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "", 3, Link, Shell));
+        EXPECT_EQ(Link, "");
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "Group", 5, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "..\\..\\Windows\\evil", "", 1, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "", 0, Link, Shell));
+        Fake.Programs = "C:\\P";
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "..\\Startup", 5, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "C:\\Elsewhere", 5, Link, Shell));
+    }
+    EXPECT_TRUE(Fake.Made.empty());
+    EXPECT_EQ(FS.FileBytes("C:\\App\\uinst.log"), "");
+
+    FS.AddFile("C:\\r.log", "");
+    CUInstLog Read(2, "C:\\r.log", FS);
+    EXPECT_FALSE(Read.AddShortcut("C:\\App\\a.exe", "", "", "A", "", 1, Link, Shell));
+    EXPECT_TRUE(Fake.Made.empty());
 }
