@@ -1,0 +1,25 @@
+// Castremove: removes one PC installation by replaying its uninstall log.
+#include "uninstall_form.h"
+
+#include "ui_application.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    // The uninstall shortcut starts us in the installation directory, which could then
+    // not be removed: stand in the Windows directory instead.
+    char WindowsDir[MAX_PATH] = {};
+    const UINT N = GetWindowsDirectoryA(WindowsDir, MAX_PATH);
+    if (N > 0 && N < MAX_PATH)
+        SetCurrentDirectoryA(WindowsDir);
+
+    Application().Title = "Uninstall";
+    GuardCall([&] {
+        castremove::TForm1 Form(nullptr, GetCommandLineA());
+        Form.OnClose = [](TObject*) { Application().Terminate(); };
+        Form.Show();
+        Application().Run();
+    });
+    return 0;
+}
