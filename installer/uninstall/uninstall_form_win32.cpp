@@ -15,6 +15,7 @@ const UINT WM_REPLAY = WM_APP + 0x201;
 TForm1::TForm1(TComponent* AOwner, const std::string& CommandLine, TUninstallSystem* System)
     : TForm(AOwner), FWindows(nullptr, "Uninstall"), FSystem(System ? System : &FWindows)
 {
+    Name = "Form1";
     BorderStyle = bsNoBorder;
     Position = poScreenCenter;
     SetCaption("Uninstall");
@@ -23,11 +24,13 @@ TForm1::TForm1(TComponent* AOwner, const std::string& CommandLine, TUninstallSys
     SetClientSize(290, 49);
 
     Edit1 = new TEdit(this);
+    Edit1->Name = "Edit1";
     Edit1->SetParent(this);
     Edit1->SetBounds(5, 5, 281, 21);
     Edit1->SetReadOnly(true);
     Edit1->TabStop = false;
     PB = new TProgressBar(this);
+    PB->Name = "PB";
     PB->SetParent(this);
     PB->SetBounds(5, 30, 281, 16);
     PB->SetRange(0, 100);
