@@ -188,6 +188,38 @@ bool IsInsideDir(const std::string& Dir, const std::string& Path)
     return Path.size() == N || Path[N] == '\\';
 }
 
+std::vector<std::string> ForceDirectoriesNoting(const std::string& Dir, TFileSystem& FS)
+{
+    std::string Path = Dir;
+    while (Path.size() > 3 && Path.back() == '\\')
+        Path.pop_back();
+    std::vector<std::string> Missing;
+    for (std::string P = Path; !P.empty() && !FS.DirectoryExists(P);) {
+        // A drive ("C:", "C:\\") or a share root cannot be made.
+        if (P.size() <= 3 && P.size() >= 2 && P[1] == ':')
+            break;
+        Missing.push_back(P);
+        const std::size_t Slash = P.find_last_of('\\');
+        if (Slash == std::string::npos || Slash == 0)
+            break;
+        P = P.substr(0, Slash);
+    }
+    std::vector<std::string> Made;
+    for (auto It = Missing.rbegin(); It != Missing.rend(); ++It) {
+        if (!FS.ForceDirectories(*It))
+            break;
+        Made.push_back(*It);
+    }
+    return Made;
+}
+
+void RemoveEmptyDirectories(const std::vector<std::string>& Dirs, TFileSystem& FS)
+{
+    for (auto It = Dirs.rbegin(); It != Dirs.rend(); ++It)
+        if (FS.ListDirectory(*It).empty())
+            FS.RemoveDir(*It);
+}
+
 bool CanInstallTo(const std::string& Dir, bool Create, TFileSystem& FS)
 {
     switch (FS.DriveType(Dir.substr(0, 3))) {

@@ -51,6 +51,14 @@ void ScanDirTree(const std::string& Dir, const std::string& Mask, THash& Dirs, T
 int CopyDirTree(const std::string& SrcDir, const std::string& DstDir, const std::string& Mask, THash* DirsOut,
                 THash* FilesOut, TFileSystem& FS = LocalFileSystem());
 
+// Creates Dir and the parents it lacks, like ForceDirectories, and answers the
+// directories it made, outermost first ("" parts and drive roots are never made).
+std::vector<std::string> ForceDirectoriesNoting(const std::string& Dir, TFileSystem& FS = LocalFileSystem());
+
+// Removes those of Dirs (as ForceDirectoriesNoting answers them) that are empty,
+// innermost first; a directory that holds anything stays, and so do its parents.
+void RemoveEmptyDirectories(const std::vector<std::string>& Dirs, TFileSystem& FS = LocalFileSystem());
+
 // Whether Dir may receive a build or an installation: not on a drive without a root
 // (UNC, relative), a network, CD-ROM or RAM drive, nor on "a:"; with Create, Dir is
 // created with its parents.

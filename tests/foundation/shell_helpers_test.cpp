@@ -200,3 +200,28 @@ TEST(ShellHelpers, FilePathAndName)
         EXPECT_EQ(ExtractFileName(C[0]), C[2]) << C[0];
     }
 }
+
+TEST(ShellHelpers, DirectoriesMadeAreNotedAndGoAgainWhenEmpty)
+{
+    TMemoryFileSystem FS;
+    FS.ForceDirectories("C:\\Program Files");
+    const std::vector<std::string> Made = ForceDirectoriesNoting("C:\\Program Files\\Acme\\Tool\\", FS);
+    EXPECT_EQ(Made, (std::vector<std::string>{"C:\\Program Files\\Acme", "C:\\Program Files\\Acme\\Tool"}));
+    EXPECT_TRUE(FS.DirectoryExists("C:\\Program Files\\Acme\\Tool"));
+    EXPECT_TRUE(ForceDirectoriesNoting("C:\\Program Files\\Acme", FS).empty());
+    EXPECT_EQ(ForceDirectoriesNoting("D:\\x", FS), std::vector<std::string>{"D:\\x"});
+
+    // Something of the user's in Acme: Tool goes, Acme stays, and so does Program Files.
+    FS.AddFile("C:\\Program Files\\Acme\\notes.txt", "");
+    RemoveEmptyDirectories(Made, FS);
+    EXPECT_FALSE(FS.DirectoryExists("C:\\Program Files\\Acme\\Tool"));
+    EXPECT_TRUE(FS.DirectoryExists("C:\\Program Files\\Acme"));
+    FS.EraseFile("C:\\Program Files\\Acme\\notes.txt");
+    RemoveEmptyDirectories(Made, FS);
+    EXPECT_FALSE(FS.DirectoryExists("C:\\Program Files\\Acme"));
+    EXPECT_TRUE(FS.DirectoryExists("C:\\Program Files"));
+
+    // A file in the way: nothing more is made.
+    FS.AddFile("C:\\blocked", "");
+    EXPECT_TRUE(ForceDirectoriesNoting("C:\\blocked\\x", FS).empty());
+}

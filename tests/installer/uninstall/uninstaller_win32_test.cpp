@@ -76,6 +76,9 @@ struct TInstalled {
                                 "[UImes 2]%Acme Tool uninstalled\r\n");
     }
 
+    // A read-only file left behind would keep the next run from emptying its scratch directory.
+    ~TInstalled() { SetFileAttributesA((Dir + "\\tool.exe").c_str(), FILE_ATTRIBUTE_NORMAL); }
+
     std::string CommandLine() const { return "C:\\windows\\Castremove.exe #uninstall \"" + LogPath + "\""; }
 };
 
