@@ -7,6 +7,10 @@
 
 namespace {
 
+// The reasons Windows gives, so that messages read as they would on the real disk.
+const std::string NotFound = ": The system cannot find the file specified";
+const std::string Denied = ": Access is denied";
+
 // A stream over one file's bytes; writes land in the file at once.
 class TMemoryFileStream : public TStream {
 public:
@@ -94,6 +98,8 @@ std::vector<TDirEntry> TMemoryFileSystem::ListDirectory(const std::string& Dir)
     const std::string Key = KeyOf(Dir);
     if (!DirectoryExists(Dir))
         return Entries;
+    if (const TNode* N = Find(Dir); N && N->Unreadable)
+        throw EInOutError("Cannot list directory " + Dir + Denied);
     for (const auto& [K, Node] : FNodes) {
         if (ParentKey(K) != Key || K == Key)
             continue;
@@ -148,7 +154,9 @@ std::unique_ptr<TStream> TMemoryFileSystem::OpenRead(const std::string& Path)
 {
     const TNode* N = Find(Path);
     if (!N || N->Directory)
-        throw EFOpenError("Cannot open file " + Path);
+        throw EFOpenError("Cannot open file " + Path + NotFound);
+    if (N->Unreadable)
+        throw EFOpenError("Cannot open file " + Path + Denied);
     return std::make_unique<TMemoryFileStream>(N->Bytes, false);
 }
 
@@ -156,7 +164,9 @@ std::unique_ptr<TStream> TMemoryFileSystem::OpenReadWrite(const std::string& Pat
 {
     const TNode* N = Find(Path);
     if (!N || N->Directory)
-        throw EFOpenError("Cannot open file " + Path);
+        throw EFOpenError("Cannot open file " + Path + NotFound);
+    if (N->Unreadable || ReadOnly(*N))
+        throw EFOpenError("Cannot open file " + Path + Denied);
     return std::make_unique<TMemoryFileStream>(N->Bytes, true);
 }
 
@@ -165,8 +175,10 @@ std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& Path)
     const std::string Key = KeyOf(Path);
     const std::string Parent = ParentKey(Key);
     const auto It = FNodes.find(Key);
-    if (Key.empty() || (It != FNodes.end() && It->second.Directory) || (!Parent.empty() && !DirectoryExists(Parent)))
-        throw EFCreateError("Cannot create file " + Path);
+    if (Key.empty() || (!Parent.empty() && !DirectoryExists(Parent)))
+        throw EFCreateError("Cannot create file " + Path + ": The system cannot find the path specified");
+    if (It != FNodes.end() && (It->second.Directory || ReadOnly(It->second)))
+        throw EFCreateError("Cannot create file " + Path + Denied);
     TNode N;
     N.Path = Path;
     N.Bytes = std::make_shared<std::string>();
@@ -178,23 +190,34 @@ std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& Path)
 bool TMemoryFileSystem::CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)
 {
     const TNode* From = Find(Source);
-    if (!From || From->Directory || (!Overwrite && Find(Dest)))
+    if (!From || From->Directory || From->Unreadable || (!Overwrite && Find(Dest)))
         return false;
     const std::string Bytes = *From->Bytes;
+    const std::uint32_t Attributes = From->Attributes;
     try {
         Create(Dest)->WriteString(Bytes);
     } catch (const EStreamError&) {
         return false;
     }
+    FNodes[KeyOf(Dest)].Attributes = Attributes;
     return true;
 }
 
 bool TMemoryFileSystem::EraseFile(const std::string& Path)
 {
     const auto It = FNodes.find(KeyOf(Path));
-    if (It == FNodes.end() || It->second.Directory)
+    if (It == FNodes.end() || It->second.Directory || ReadOnly(It->second))
         return false;
     FNodes.erase(It);
+    return true;
+}
+
+bool TMemoryFileSystem::MakeWritable(const std::string& Path)
+{
+    const auto It = FNodes.find(KeyOf(Path));
+    if (It == FNodes.end())
+        return false;
+    It->second.Attributes &= ~static_cast<std::uint32_t>(faReadOnly);
     return true;
 }
 
@@ -215,7 +238,8 @@ bool TMemoryFileSystem::RenameFile(const std::string& Source, const std::string&
     const auto To = FNodes.find(DestKey);
     const std::string Parent = ParentKey(DestKey);
     if (From == FNodes.end() || From->second.Directory || DestKey.empty() ||
-        (To != FNodes.end() && To->second.Directory) || (!Parent.empty() && !DirectoryExists(Parent)))
+        (To != FNodes.end() && (To->second.Directory || (To != From && ReadOnly(To->second)))) ||
+        (!Parent.empty() && !DirectoryExists(Parent)))
         return false;
     if (From->first == DestKey)
         return true;
@@ -258,6 +282,13 @@ std::string TMemoryFileSystem::FileBytes(const std::string& Path) const
 {
     const TNode* N = Find(Path);
     return N && N->Bytes ? *N->Bytes : std::string();
+}
+
+void TMemoryFileSystem::SetUnreadable(const std::string& Path)
+{
+    const auto It = FNodes.find(KeyOf(Path));
+    if (It != FNodes.end())
+        It->second.Unreadable = true;
 }
 
 void TMemoryFileSystem::SetDriveType(char Drive, int Type) { FDriveTypes[Drive] = Type; }

@@ -207,3 +207,14 @@ TEST(DirListModel, PathDownToTheDirectoryThenItsSubdirectories)
     EXPECT_TRUE(Root[0].Current);
     EXPECT_EQ(Root[1].Path, "C:\\a");
 }
+
+TEST(DirListModel, ADirectoryThatCannotBeListedShowsItsPathOnly)
+{
+    TMemoryFileSystem Fs;
+    Fs.ForceDirectories("C:\\a\\sealed\\inside");
+    Fs.SetUnreadable("C:\\a\\sealed");
+    const std::vector<TDirListItem> Items = DirListItems("C:\\a\\sealed", Fs);
+    ASSERT_EQ(Items.size(), 3u);
+    EXPECT_EQ(Items.back().Path, "C:\\a\\sealed");
+    EXPECT_TRUE(Items.back().Current);
+}

@@ -115,6 +115,20 @@ TEST(Archive, EmptySourceDirectory)
     EXPECT_EQ(FS.FileBytes("C:\\log.txt"), "[DelDir]%D:\\dest\r\n");
 }
 
+TEST(Archive, ADirectoryThatCannotBeListedFailsThePackInsteadOfPackingEmpty)
+{
+    TMemoryFileSystem FS;
+    MakeSampleTree(FS);
+    FS.SetUnreadable("C:\\src\\my docs\\img");
+    try {
+        CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\out\\a.arc");
+        FAIL() << "packed a tree with a part it could not list";
+    } catch (const EInOutError& E) {
+        EXPECT_EQ(E.Message(), "Cannot list directory C:\\src\\my docs\\img: Access is denied");
+    }
+    EXPECT_FALSE(FS.FileExists("C:\\out\\a.arc"));
+}
+
 TEST(Archive, TreeRoundTripWithLogOrder)
 {
     TMemoryFileSystem FS;
