@@ -88,7 +88,9 @@ public:
     std::string GetProjectDir() const;
     // Created with its parents when missing.
     std::string GetTempDir();
-    void ClearTempDir();
+    // Empties the temporary directory (read-only files included); false when
+    // something is left in it or it could not be listed.
+    bool ClearTempDir();
 
     // 0, 1 or 2; -1 (ask) for anything else.
     std::int32_t GetNewAppPlatform() const;

@@ -33,10 +33,21 @@ public:
     explicit TTempDirCleanup(CCastamer& Owner) : FOwner(Owner) {}
     TTempDirCleanup(const TTempDirCleanup&) = delete;
     TTempDirCleanup& operator=(const TTempDirCleanup&) = delete;
-    ~TTempDirCleanup() { FOwner.ClearTempDir(); }
+    ~TTempDirCleanup()
+    {
+        if (!FDone)
+            FOwner.ClearTempDir();
+    }
+    // The clean-up of a staging that succeeded; false when something was left behind.
+    bool Finish()
+    {
+        FDone = true;
+        return FOwner.ClearTempDir();
+    }
 
 private:
     CCastamer& FOwner;
+    bool FDone = false;
 };
 
 } // namespace
@@ -165,12 +176,14 @@ bool CCst_App::BuildPalm(TAppExport& E)
         E.ExportProps.Remove("OutFN");
         return false;
     }
-    Owner.ClearTempDir();
-    const TTempDirCleanup Cleanup(Owner);
+    // A file left over from before would be packed into this installation's archive.
+    if (!Owner.ClearTempDir())
+        return true;
+    TTempDirCleanup Cleanup(Owner);
     if (!CopyPalmFiles(E))
         return true;
     ArchiveToData(Owner.GetTempDir());
-    return false;
+    return !Cleanup.Finish();
 }
 
 bool CCst_App::BuildPocketPC(TAppExport& E)
