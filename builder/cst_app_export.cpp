@@ -26,30 +26,6 @@ void WriteBitmap(TFileSystem& FS, const std::string& FileName, TStream& Out)
     Image.SaveToStream(Out);
 }
 
-// Empties the temporary directory when the staging ends, also through a failure, so
-// that no staged copy outlives the export.
-class TTempDirCleanup {
-public:
-    explicit TTempDirCleanup(CCastamer& Owner) : FOwner(Owner) {}
-    TTempDirCleanup(const TTempDirCleanup&) = delete;
-    TTempDirCleanup& operator=(const TTempDirCleanup&) = delete;
-    ~TTempDirCleanup()
-    {
-        if (!FDone)
-            FOwner.ClearTempDir();
-    }
-    // The clean-up of a staging that succeeded; false when something was left behind.
-    bool Finish()
-    {
-        FDone = true;
-        return FOwner.ClearTempDir();
-    }
-
-private:
-    CCastamer& FOwner;
-    bool FDone = false;
-};
-
 } // namespace
 
 std::int32_t CCst_App::ExportDID() const
@@ -184,16 +160,6 @@ bool CCst_App::BuildPalm(TAppExport& E)
         return true;
     ArchiveToData(Owner.GetTempDir());
     return !Cleanup.Finish();
-}
-
-bool CCst_App::BuildPocketPC(TAppExport& E)
-{
-    if (E.Mode == 1) {
-        E.ExportProps.Remove("OutFN");
-        return false;
-    }
-    // The CAB build is not part of this builder yet: no Pocket PC archive can be made.
-    return true;
 }
 
 bool CCst_App::CopyPalmFiles(TAppExport& E)
