@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -64,17 +65,41 @@ private:
 
 } // namespace
 
+std::string TMemoryFileSystem::Resolved(const std::string& Path)
+{
+    // Components between separators; "." stays where it is and ".." goes up one, as
+    // Windows resolves them, but never above the first component (the drive).
+    std::vector<std::string> Parts;
+    const bool Leading = !Path.empty() && (Path[0] == '\\' || Path[0] == '/');
+    std::string Part;
+    const auto Flush = [&] {
+        if (Part == "..") {
+            if (Parts.size() > 1)
+                Parts.pop_back();
+        } else if (!Part.empty() && Part != ".") {
+            Parts.push_back(Part);
+        }
+        Part.clear();
+    };
+    for (char C : Path) {
+        if (C == '\\' || C == '/')
+            Flush();
+        else
+            Part += C;
+    }
+    Flush();
+    std::string R = Leading ? "\\" : "";
+    for (std::size_t I = 0; I < Parts.size(); ++I)
+        R += (I ? "\\" : "") + Parts[I];
+    return R;
+}
+
 std::string TMemoryFileSystem::KeyOf(const std::string& Path)
 {
-    std::string K;
-    for (char C : Path) {
-        C = C == '/' ? '\\' : C;
-        if (C == '\\' && !K.empty() && K.back() == '\\')
-            continue;
-        K += C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
-    }
-    while (!K.empty() && K.back() == '\\')
-        K.pop_back();
+    std::string K = Resolved(Path);
+    for (char& C : K)
+        if (C >= 'A' && C <= 'Z')
+            C = static_cast<char>(C - 'A' + 'a');
     return K;
 }
 
@@ -137,9 +162,7 @@ bool TMemoryFileSystem::ForceDirectories(const std::string& Dir)
     if (Find(Dir))
         return false; // a file is in the way
     const std::string Parent = ParentKey(Key);
-    std::string Named = Dir;
-    while (!Named.empty() && (Named.back() == '\\' || Named.back() == '/'))
-        Named.pop_back();
+    const std::string Named = Resolved(Dir);
     if (!Parent.empty() && !ForceDirectories(Named.substr(0, Named.find_last_of("\\/"))))
         return false;
     TNode N;
@@ -180,10 +203,10 @@ std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& Path)
     if (It != FNodes.end() && (It->second.Directory || ReadOnly(It->second)))
         throw EFCreateError("Cannot create file " + Path + Denied);
     TNode N;
-    N.Path = Path;
+    N.Path = Resolved(Path);
     N.Bytes = std::make_shared<std::string>();
     FNodes[Key] = N;
-    FCreated.push_back(Path);
+    FCreated.push_back(N.Path);
     return std::make_unique<TMemoryFileStream>(N.Bytes, true);
 }
 
@@ -244,7 +267,7 @@ bool TMemoryFileSystem::RenameFile(const std::string& Source, const std::string&
     if (From->first == DestKey)
         return true;
     TNode N = From->second;
-    N.Path = Dest;
+    N.Path = Resolved(Dest);
     FNodes.erase(From);
     FNodes[DestKey] = N;
     return true;
@@ -273,7 +296,7 @@ void TMemoryFileSystem::AddFile(const std::string& Path, const std::string& Byte
     if (Slash != std::string::npos)
         ForceDirectories(Path.substr(0, Slash));
     TNode N;
-    N.Path = Path;
+    N.Path = Resolved(Path);
     N.Bytes = std::make_shared<std::string>(Bytes);
     FNodes[Key] = N;
 }

@@ -9,7 +9,8 @@
 
 // A file system in memory, for tests and fuzzing: Windows-style paths ("C:\dir\file"),
 // names compared without case, every drive present. It records what it was asked to
-// create, so a caller can prove that nothing was made. As Windows does, it refuses to
+// create, so a caller can prove that nothing was made. Paths resolve "." and ".." as
+// Windows does, so that an escape from a directory shows. As Windows does, it refuses to
 // delete, replace or write a read-only file, and copies keep the attribute.
 class TMemoryFileSystem : public TFileSystem {
 public:
@@ -38,7 +39,8 @@ public:
     void SetUnreadable(const std::string& Path);
     std::int64_t Free = std::int64_t{1} << 40;
 
-    // Every file and directory created, in order, as the caller named it.
+    // Every file and directory created, in order, as the caller named it with "."
+    // and ".." resolved: where it really landed.
     const std::vector<std::string>& Created() const { return FCreated; }
     // All paths held, files and directories, sorted.
     std::vector<std::string> AllPaths() const;
@@ -51,6 +53,8 @@ private:
         bool Unreadable = false;
         std::shared_ptr<std::string> Bytes;
     };
+    // The path with "/" as "\\", no doubled or final separator, "." and ".." resolved.
+    static std::string Resolved(const std::string& Path);
     static std::string KeyOf(const std::string& Path);
     static std::string ParentKey(const std::string& Key);
     static bool IsDriveKey(const std::string& Key);

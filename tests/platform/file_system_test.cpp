@@ -132,3 +132,21 @@ TEST(MemoryFileSystem, ADirectoryThatCannotBeListedIsNotAnEmptyOne)
     FS.SetUnreadable("C:\\d\\sealed\\inside");
     EXPECT_THROW(FS.OpenRead("C:\\d\\sealed\\inside"), EFOpenError);
 }
+
+TEST(MemoryFileSystem, DotComponentsResolveAsOnWindowsSoAnEscapeShows)
+{
+    TMemoryFileSystem FS;
+    ASSERT_TRUE(FS.ForceDirectories("D:\\dest"));
+    FS.Create("D:\\dest\\..\\evil.exe")->WriteString("x");
+    EXPECT_EQ(FS.Created().back(), "D:\\evil.exe");
+    EXPECT_TRUE(FS.FileExists("D:\\evil.exe"));
+    EXPECT_TRUE(FS.ListDirectory("D:\\dest").empty());
+
+    FS.AddFile("C:\\a\\.\\b\\..\\c.txt", "c");
+    ASSERT_EQ(FS.ListDirectory("C:\\a").size(), 1u);
+    EXPECT_EQ(FS.ListDirectory("C:\\a")[0].Name, "c.txt");
+    // Nothing lies above a drive.
+    FS.AddFile("C:\\..\\..\\top.txt", "t");
+    EXPECT_EQ(FS.FileBytes("C:\\top.txt"), "t");
+    EXPECT_EQ(FS.RealPath("C:\\a\\b\\..\\c.txt"), "c:\\a\\c.txt");
+}
