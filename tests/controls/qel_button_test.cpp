@@ -157,8 +157,9 @@ TEST_F(QelButtonTest, StoredValuesAreKeptInRange)
 TEST_F(QelButtonTest, RowOfButtonsIsPhotographed)
 {
     const TBitBtnKind Kinds[] = {bkOK, bkCancel, bkHelp, bkNo};
+    TQelButton* Row[4];
     for (int I = 0; I < 4; ++I) {
-        auto* B = new TQelButton(Form.get());
+        auto* B = Row[I] = new TQelButton(Form.get());
         B->SetParent(Form.get());
         B->SetBounds(10 + I * 85, 60, 80, 25);
         B->SetColor(PaletteColor5);
@@ -168,6 +169,19 @@ TEST_F(QelButtonTest, RowOfButtonsIsPhotographed)
             B->SetEnabled(false);
     }
     Form->Show();
-    PumpMessages();
-    Photograph(Form->Handle(), "qel_buttons.png");
+    const TScreenshot Shot = Photograph(Form->Handle(), "qel_buttons.png");
+
+    // The face in the button's colour; each enabled kind's glyph in its ink, the
+    // disabled one's in the grey of the disabled half.
+    const TColor Inks[] = {0x008000, 0x0000C0, 0x800000, clGray};
+    for (int I = 0; I < 4; ++I) {
+        SCOPED_TRACE(I);
+        const int X = Row[I]->Left(), Y = Row[I]->Top();
+        EXPECT_EQ(ShotPixel(Shot, Form->Handle(), X + 4, Y + 4), PaletteColor5);
+        int Ink = 0;
+        for (int Dy = 2; Dy < 23; ++Dy)
+            for (int Dx = 2; Dx < 40; ++Dx)
+                Ink += ShotPixel(Shot, Form->Handle(), X + Dx, Y + Dy) == Inks[I];
+        EXPECT_GT(Ink, 10);
+    }
 }
