@@ -373,3 +373,9 @@ void CFxListModel::MouseMove(std::int32_t X, std::int32_t Y)
     SetActiveItem(ItemAt(X, Y));
     Changed();
 }
+
+void CFxListModel::CancelPress()
+{
+    SetDownItem(nullptr);
+    Changed();
+}

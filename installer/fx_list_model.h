@@ -157,6 +157,8 @@ public:
     void MouseDown(std::int32_t X, std::int32_t Y);
     void MouseUp(std::int32_t X, std::int32_t Y);
     void MouseMove(std::int32_t X, std::int32_t Y);
+    // The press went elsewhere: no row stays held.
+    void CancelPress();
 
     // The walk of one paint: positions every shown row, has Painter draw it (when
     // given) and answers the hidden count.

@@ -5,9 +5,10 @@
 namespace {
 
 // Where the system has it, the search of a library's dependencies is kept to the
-// library's own directory and the system's: nothing is taken from the current one.
+// library's own directory and the system's: nothing is taken from the program's
+// directory (a download folder) or the current one.
 constexpr DWORD SearchDllLoadDir = 0x00000100;
-constexpr DWORD SearchDefaultDirs = 0x00001000;
+constexpr DWORD SearchSystem32 = 0x00000800;
 
 bool RestrictedSearchAvailable()
 {
@@ -23,7 +24,7 @@ void* LoadPluginModule(const std::string& FileName)
     // A file that is no library must not bring up the system's error box.
     const UINT Old = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     HMODULE Module = RestrictedSearchAvailable()
-                         ? LoadLibraryExA(FileName.c_str(), nullptr, SearchDllLoadDir | SearchDefaultDirs)
+                         ? LoadLibraryExA(FileName.c_str(), nullptr, SearchDllLoadDir | SearchSystem32)
                          : LoadLibraryA(FileName.c_str());
     SetErrorMode(Old);
     return reinterpret_cast<void*>(Module);

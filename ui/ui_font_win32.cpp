@@ -53,6 +53,12 @@ void TFont::SetBold(bool Value)
     Changed();
 }
 
+void TFont::SetItalic(bool Value)
+{
+    FLog.lfItalic = Value ? TRUE : FALSE;
+    Changed();
+}
+
 void TFont::Changed()
 {
     FreeHandle();
