@@ -193,5 +193,4 @@ private:
     CFxListItem* FDownItem = nullptr;
     CFxListItem* FLastCItem = nullptr;
     std::uint32_t FLayoutStamp = 0;
-    bool FInLayout = false;
 };

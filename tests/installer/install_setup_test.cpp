@@ -6,6 +6,7 @@
 #include "install_setup.h"
 
 #include "exceptions.h"
+#include "test_dirs.h"
 
 namespace {
 
@@ -271,4 +272,23 @@ TEST_F(BuiltPackage, PackageWithoutInstallationsListsOnlyItsGroups)
     Read(Bytes);
     EXPECT_TRUE(Package.Apps->Apps.empty());
     EXPECT_EQ(ChildCaptions(List.Items()), std::vector<std::string>{"Tools"});
+}
+
+// Seeds of the view.inst fuzzer: run by hand with --gtest_also_run_disabled_tests.
+TEST_F(BuiltPackage, DISABLED_WriteFuzzSeeds)
+{
+    FS.AddFile("C:\\Art\\icon.bmp", BmpFile(30, 20));
+    FS.AddFile("C:\\Art\\shot.bmp", BmpFile(8, 6));
+    B->Groups.Add("g1", "Tools|C:\\Art\\icon.bmp|true");
+    B->Groups.Add("RootGID", "All|C:\\Art\\icon.bmp");
+    B->Settings.Add("Wnd_Image_Bg", "C:\\Art\\shot.bmp");
+    CCst_App* A = AddApp("Editor", "g1");
+    A->Props.Add("App icon", "C:\\Art\\icon.bmp");
+    A->Props.Add("ScreenShot", "C:\\Art\\shot.bmp");
+    A->Props.Add("ShowInfo", "true");
+    A->Props.Add("Web Link", "site;http://x.invalid/");
+    CCst_App* P = AddApp("Palm", "RootGID");
+    P->Props.Add("DID", "0");
+    const std::string Dir = std::string(BRINDLO_FIXTURE_DIR) + "/../../fuzz/corpus/view_inst/";
+    WriteWholeFile(Dir + "package.inst", Build());
 }
