@@ -11,9 +11,15 @@
 #include <string>
 #include <vector>
 
+class TTextReport;
 class TWinControl;
 
-// Owns the components created with it as owner and frees them, last first, when it goes.
+// Who deletes a control: its owner, and only its owner. A component frees the
+// components created with it as owner, last first, when it goes. A parent (the
+// windowed control a control is placed on) never deletes its children: when it
+// goes it only detaches them (their windows go with its window). A control held as
+// a member or in a unique_ptr is created without owner and may be parented freely;
+// one made with new for a window is owned by that window (or by the form).
 class TComponent : public TObject {
 public:
     explicit TComponent(TComponent* AOwner);
@@ -24,6 +30,7 @@ public:
     TComponent* Owner() const { return FOwner; }
     const std::vector<TComponent*>& Components() const { return FComponents; }
     int Tag = 0;
+    std::string Name;
 
 private:
     TComponent* FOwner;
@@ -74,6 +81,10 @@ public:
     // Paints at once, without waiting for the message loop.
     virtual void Repaint() = 0;
 
+    // Adds what the control shows to the report an outside reader asked for: its
+    // caption by default. A control that draws texts of its own adds them as items.
+    virtual void DescribeTexts(TTextReport& Report);
+
 protected:
     virtual void BoundsChanged() {}
     virtual void VisibleChanged() {}
@@ -85,6 +96,8 @@ protected:
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
 
 private:
+    friend class TWinControl;
+
     TWinControl* FParent = nullptr;
     bool FVisible = true;
     bool FEnabled = true;
@@ -109,6 +122,7 @@ protected:
 
 // A control with a window: our own class (one window procedure for all) or a standard
 // control subclassed onto the same procedure. The handle is made when first needed.
+// Destroying it detaches its children, which stay alive without a parent or window.
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* AOwner);
@@ -140,6 +154,9 @@ public:
 
     // Paints the background, Paint and the windowless children into DC.
     void PaintTo(HDC DC);
+
+    // A standard control's text as its window holds it (an edit's typed text).
+    void DescribeTexts(TTextReport& Report) override;
 
 protected:
     struct TCreateParams {
