@@ -37,6 +37,9 @@ public:
     void SetHashKey(const std::string& Value) { FModel.Items()->Key = Value; }
 
     void SetParent(TWinControl* AParent) override;
+    // The list itself, then every row of the last layout (Kind "CFxListItem", Name its
+    // Key, Text its caption, "-" for a bar), in the list's coordinates.
+    void DescribeTexts(TTextReport& Report) override;
 
 protected:
     void Paint(TCanvas& Canvas) override;

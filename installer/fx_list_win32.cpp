@@ -2,6 +2,7 @@
 
 #include "color_helpers.h"
 #include "draw_helpers.h"
+#include "ui_text_report.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ CFxList::CFxList(TComponent* AOwner) : TCustomControl(AOwner)
     FModel.SetSize(FWidth, FHeight);
     Font().SetColor(clWhite);
     FScrollBar = new CFxScrollBar(this);
+    FScrollBar->Name = "ScrollBar";
     FScrollBar->SetVisible(false);
     FScrollBar->SetMin(0);
     FScrollBar->SetPosition(0);
@@ -247,4 +249,32 @@ void CFxList::CaptureLost()
 {
     if (!FReleasing && FModel.DownItem())
         FModel.CancelPress();
+}
+
+namespace {
+
+void DescribeRows(TTextReport& Report, CFxList& List, const CFxListItem& Row, std::int32_t W)
+{
+    if (!Row.Listed())
+        return;
+    TTextItem Item;
+    Item.Kind = "CFxListItem";
+    Item.Name = Row.Key;
+    Item.Enabled = Row.Enabled;
+    Item.Left = Row.X;
+    Item.Top = Row.Y;
+    Item.Width = W;
+    Item.Height = Row.Height;
+    Item.Text = Row.Kind == ikBar ? "-" : Row.Caption;
+    Report.AddItem(List, Item);
+    for (std::int32_t I = 0; I < Row.Count(); ++I)
+        DescribeRows(Report, List, *Row.Child(I), W);
+}
+
+} // namespace
+
+void CFxList::DescribeTexts(TTextReport& Report)
+{
+    TCustomControl::DescribeTexts(Report);
+    DescribeRows(Report, *this, *FModel.Items(), Width() - 2 * FModel.BHeight() - 1);
 }

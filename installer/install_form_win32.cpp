@@ -42,11 +42,13 @@ TForm1::TForm1(const std::string& ARuntimeDir, std::function<void()> AOnEnd)
     OpenAddress = [this](const std::string& Address) {
         ShellExecuteA(Handle(), "Open", Address.c_str(), "", "", SW_MINIMIZE);
     };
+    Name = "Form1";
     SetBounds(0, 0, 561, 430);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-11);
 
     eList = new CFxList(this);
+    eList->Name = "eList";
     eList->SetParent(this);
     eList->SetBounds(0, 0, 164, 430);
     eList->Anchors = akLeft | akTop | akBottom;
@@ -65,6 +67,7 @@ TForm1::TForm1(const std::string& ARuntimeDir, std::function<void()> AOnEnd)
     AddActionImages(aiList);
 
     lDesc = new TLabel(this);
+    lDesc->Name = "lDesc";
     lDesc->SetParent(this);
     lDesc->Transparent = true;
     lDesc->SetAutoSize(false);
@@ -72,19 +75,23 @@ TForm1::TForm1(const std::string& ARuntimeDir, std::function<void()> AOnEnd)
     lDesc->SetBounds(180, 10, 370, 400);
 
     lic = new TPanel(this);
+    lic->Name = "lic";
     lic->SetParent(this);
     lic->SetVisible(false);
     lic->SetBounds(165, 0, 396, 430);
     Panel2 = new TPanel(lic);
+    Panel2->Name = "Panel2";
     Panel2->SetParent(lic);
     Panel2->SetBounds(20, 360, 356, 61);
     Panel2->Anchors = akLeft | akRight | akBottom;
     butNext = new CFxButton(Panel2);
+    butNext->Name = "butNext";
     butNext->SetParent(Panel2);
     butNext->SetBounds(195, 30, 75, 25);
     butNext->SetCaption("Next");
     butNext->Anchors = akRight | akBottom;
     butClose = new CFxButton(Panel2);
+    butClose->Name = "butClose";
     butClose->SetParent(Panel2);
     butClose->SetBounds(275, 30, 75, 25);
     butClose->SetCaption("Close");
