@@ -27,6 +27,17 @@ bool Contains(const std::vector<std::string>& V, const std::string& S)
     return std::find(V.begin(), V.end(), S) != V.end();
 }
 
+// Closes the first modal window and keeps its title and label texts.
+struct TMessageSeen {
+    std::vector<std::string> Texts;
+    std::string Title;
+    TModalScript Script{[this](HWND W) {
+        Texts = DialogTexts(W);
+        Title = WindowText(W);
+        PostMessageA(W, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }};
+};
+
 class InstallForm : public ::testing::Test {
 protected:
     std::string Dir;
@@ -110,23 +121,7 @@ TEST_F(InstallForm, OneGroupWithOneInstallationOpensAtOnce)
 
 TEST_F(InstallForm, GroupsWithIconsAndABackground)
 {
-    const std::string Package = BuildPackage(Dir, [](CCastamer& B, const std::string& D) {
-        WriteWholeFile(D + "\\tools.bmp", SolidBmp(30, 20, 0x0000FF));
-        WriteWholeFile(D + "\\games.bmp", SolidBmp(30, 20, 0xFF0000));
-        WriteWholeFile(D + "\\bg.bmp", SolidBmp(200, 150, 0x00FFFF));
-        WriteWholeFile(D + "\\shot.bmp", SolidBmp(80, 40, 0x808000));
-        B.Groups.Add("g1", "Tools|" + D + "\\tools.bmp|true");
-        B.Groups.Add("g2", "Games|" + D + "\\games.bmp|true");
-        B.Settings.Add("Wnd_Image_Bg", D + "\\bg.bmp");
-        B.Settings.Add("Wnd_ImgBg_Left", "30");
-        B.Settings.Add("Wnd_ImgBg_Top", "100");
-        CCst_App* Chess = AddPcApp(B, D, "Chess", "g2");
-        Chess->Props.Add("Describe", "Chess against the machine.");
-        Chess->Props.Add("ScreenShot", D + "\\shot.bmp");
-        Chess->Props.Add("Web Link", "Chess site;http://chess.invalid/");
-        AddPcApp(B, D, "Go", "g2");
-        AddPcApp(B, D, "Editor", "g1");
-    });
+    const std::string Package = BuildPackage(Dir, MakeGroupsProject);
     Open(Package);
     ASSERT_TRUE(Form->Loaded());
     CFxListItem* Root = Form->eList->Items();
@@ -204,17 +199,11 @@ TEST_F(InstallForm, MoreRowsThanFitShowTheScrollBar)
 
 TEST_F(InstallForm, MissingPackageDescriptionSaysSoAndCloses)
 {
-    std::vector<std::string> Texts;
-    std::string Title;
-    TModalScript Script([&](HWND W) {
-        Texts = DialogTexts(W);
-        Title = WindowText(W);
-        PostMessageA(W, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
+    TMessageSeen Seen;
     Open(Dir);
     EXPECT_FALSE(Form->Loaded());
-    EXPECT_TRUE(Contains(Texts, "File not found\n\r" + Dir + "\\view.inst")) << ::testing::PrintToString(Texts);
-    EXPECT_EQ(Title, "Brindlo");
+    EXPECT_TRUE(Contains(Seen.Texts, "File not found\n\r" + Dir + "\\view.inst")) << ::testing::PrintToString(Seen.Texts);
+    EXPECT_EQ(Seen.Title, "Brindlo");
     EXPECT_EQ(Ends, 0);
     Form->Show();
     PumpMessages();
@@ -227,17 +216,11 @@ TEST_F(InstallForm, MissingPackageDescriptionSaysSoAndCloses)
 TEST_F(InstallForm, DamagedPackageIsACriticalError)
 {
     WriteWholeFile(Dir + "\\view.inst", "no package description at all");
-    std::vector<std::string> Texts;
-    std::string Title;
-    TModalScript Script([&](HWND W) {
-        Texts = DialogTexts(W);
-        Title = WindowText(W);
-        PostMessageA(W, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
+    TMessageSeen Seen;
     Open(Dir);
     EXPECT_FALSE(Form->Loaded());
-    EXPECT_TRUE(Contains(Texts, " Critical error cannot start")) << ::testing::PrintToString(Texts);
-    EXPECT_EQ(Title, "Error");
+    EXPECT_TRUE(Contains(Seen.Texts, " Critical error cannot start")) << ::testing::PrintToString(Seen.Texts);
+    EXPECT_EQ(Seen.Title, "Error");
     EXPECT_EQ(Ends, 1);
 }
 

@@ -82,21 +82,7 @@ TEST_F(InstallProcess, LoneInstallationIsOpenAndSelectedFromTheStart)
 
 TEST_F(InstallProcess, PostedClicksOpenAGroupAndSelectAnInstallation)
 {
-    const std::string Package = BuildPackage(Dir, [](CCastamer& B, const std::string& D) {
-        WriteWholeFile(D + "\\tools.bmp", SolidBmp(30, 20, 0x0000FF));
-        WriteWholeFile(D + "\\games.bmp", SolidBmp(30, 20, 0xFF0000));
-        WriteWholeFile(D + "\\bg.bmp", SolidBmp(150, 100, 0x00FFFF));
-        WriteWholeFile(D + "\\shot.bmp", SolidBmp(90, 50, 0x808000));
-        B.Groups.Add("g1", "Tools|" + D + "\\tools.bmp|true");
-        B.Groups.Add("g2", "Games|" + D + "\\games.bmp|true");
-        B.Settings.Add("Wnd_Image_Bg", D + "\\bg.bmp");
-        B.Settings.Add("Wnd_ImgBg_Top", "150");
-        CCst_App* Chess = AddPcApp(B, D, "Chess", "g2");
-        Chess->Props.Add("Describe", "Chess against the machine.");
-        Chess->Props.Add("ScreenShot", D + "\\shot.bmp");
-        AddPcApp(B, D, "Go", "g2");
-        AddPcApp(B, D, "Editor", "g1");
-    });
+    const std::string Package = BuildPackage(Dir, MakeGroupsProject);
     TDrivenProcess P = StartInstaller(Package);
     const HWND Main = WaitTopWindow(P.Id(), {"", "Brindlo - Installer"});
     std::vector<TTextItem> Items = ReadTexts(Main);
@@ -106,7 +92,7 @@ TEST_F(InstallProcess, PostedClicksOpenAGroupAndSelectAnInstallation)
     TScreenshot Shot = PhotographWindow(Main, ScreenshotPath("install_process_groups.png"));
     const POINT Icon = ShotPoint(Main, Games.Left + 10 + 5, Games.Top + 17);
     EXPECT_EQ(Shot.PixelRGB(Icon.x, Icon.y), 0xFF0000u);
-    const POINT Bg = ShotPoint(Main, 200 + 50, 150 + 50);
+    const POINT Bg = ShotPoint(Main, 200 + 30 + 100, 100 + 100);
     EXPECT_EQ(Shot.PixelRGB(Bg.x, Bg.y), 0x00FFFFu);
 
     ClickItem(Main, Games);
@@ -116,14 +102,14 @@ TEST_F(InstallProcess, PostedClicksOpenAGroupAndSelectAnInstallation)
     EXPECT_EQ(Chess.Top, 2 + 35 + 2 + 35 + 2 + 15);
     ClickItem(Main, Chess);
     const TTextItem Desc = WaitItem(Main, {"TLabel", "lDesc", "Chess against the machine."});
-    // Ten below the screenshot (50 high at the builder's default offsets of 10).
-    EXPECT_EQ(Desc.Top, 50 + 10 + 10);
+    // Ten below the screenshot (40 high at the builder's default offsets of 10).
+    EXPECT_EQ(Desc.Top, 40 + 10 + 10);
     EXPECT_EQ(Desc.Left, 200 + 10);
-    EXPECT_EQ(RowTexts(ReadTexts(Main)),
-              (std::vector<std::string>{"Installations", "Games", "Chess", "Install", "-", "Home", "Exit"}));
+    EXPECT_EQ(RowTexts(ReadTexts(Main)), (std::vector<std::string>{"Installations", "Games", "Chess", "-", "Chess site",
+                                                                    "Install", "-", "Home", "Exit"}));
     WaitPainted(Main);
     Shot = PhotographWindow(Main, ScreenshotPath("install_process_selected.png"));
-    const POINT Picture = ShotPoint(Main, 200 + 10 + 45, 10 + 25);
+    const POINT Picture = ShotPoint(Main, 200 + 10 + 40, 10 + 20);
     EXPECT_EQ(Shot.PixelRGB(Picture.x, Picture.y), 0x808000u);
     PostClose(Main);
     EXPECT_EQ(P.WaitExit(), 0u);
@@ -178,34 +164,6 @@ TEST_F(InstallProcess, DamagedPackagesAreACriticalErrorAndWriteNothing)
         AddPcApp(B, D, "Editor", "g1")->Props.Add("DefInstDir", D + "\\never");
     });
     const std::string Good = ReadWholeFile(Package + "\\view.inst");
-    CDataBag Loaded;
-    ASSERT_EQ(Loaded.LoadFromFile(Package + "\\view.inst"), brDone);
-    // The package description rebuilt with one entry replaced.
-    const auto With = [&Loaded](std::int32_t Key, const std::string& Bytes) {
-        CDataBag Copy;
-        bool Done = false;
-        for (std::int32_t I = 0; I < Loaded.Count(); ++I) {
-            TMemoryStream E;
-            Loaded.GetStreamAt(E, I, true);
-            const std::int32_t K = Loaded.Index()[static_cast<std::size_t>(I)].Key;
-            const std::string B = K == Key ? Bytes : E.Bytes();
-            Done = Done || K == Key;
-            Copy.PutBuffer(B.data(), K, static_cast<std::int64_t>(B.size()));
-        }
-        if (!Done)
-            Copy.PutBuffer(Bytes.data(), Key, static_cast<std::int64_t>(Bytes.size()));
-        TMemoryStream Out;
-        Copy.SaveToStream(Out, true);
-        return Out.Bytes();
-    };
-    const auto Settings = [&Loaded](const std::string& Key, const std::string& Value) {
-        THash S(true);
-        Loaded.GetHash(S, bag_Settings);
-        S.Add(Key, Value);
-        TMemoryStream Out;
-        S.SaveToStream(Out);
-        return Out.Bytes();
-    };
     std::string Lying = SolidBmp(30, 20, 0);
     Lying[4] = '\x01'; // bfSize far beyond the record
     const struct {
@@ -214,10 +172,10 @@ TEST_F(InstallProcess, DamagedPackagesAreACriticalErrorAndWriteNothing)
     } Cases[] = {
         {"not a bag", "these bytes are no package description"},
         {"cut", Good.substr(0, Good.size() / 2)},
-        {"huge APPs", With(bag_Settings, Settings("APPs", "2147483647"))},
-        {"bad Wnd_sRect", With(bag_Settings, Settings("Wnd_sRect", "-1,-1,490"))},
-        {"bad colour", With(bag_Settings, Settings("Wnd_ColorGB", "teal"))},
-        {"lying bfSize", With(bag_GroupIconBase, Lying)},
+        {"huge APPs", WithSetting(Good, "APPs", "2147483647")},
+        {"bad Wnd_sRect", WithSetting(Good, "Wnd_sRect", "-1,-1,490")},
+        {"bad colour", WithSetting(Good, "Wnd_ColorGB", "teal")},
+        {"lying bfSize", WithEntry(Good, bag_GroupIconBase, Lying)},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);

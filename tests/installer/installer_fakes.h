@@ -120,3 +120,41 @@ inline std::vector<std::string> ChildCaptions(const CFxListItem* Row)
         V.push_back(Row->Child(I)->Kind == ikBar ? "-" : Row->Child(I)->Caption);
     return V;
 }
+
+// The package description View rebuilt with the entry Key replaced by Bytes (added
+// when it has none), saved compressed as the build saves it.
+inline std::string WithEntry(const std::string& View, std::int32_t Key, const std::string& Bytes)
+{
+    CDataBag Loaded;
+    TMemoryStream In(View);
+    EXPECT_EQ(Loaded.LoadFromStream(In), brDone);
+    CDataBag Copy;
+    bool Replaced = false;
+    for (std::int32_t I = 0; I < Loaded.Count(); ++I) {
+        TMemoryStream E;
+        Loaded.GetStreamAt(E, I, true);
+        const std::int32_t K = Loaded.Index()[static_cast<std::size_t>(I)].Key;
+        const std::string B = K == Key ? Bytes : E.Bytes();
+        Replaced = Replaced || K == Key;
+        Copy.PutBuffer(B.data(), K, static_cast<std::int64_t>(B.size()));
+    }
+    if (!Replaced)
+        Copy.PutBuffer(Bytes.data(), Key, static_cast<std::int64_t>(Bytes.size()));
+    TMemoryStream Out;
+    Copy.SaveToStream(Out, true);
+    return Out.Bytes();
+}
+
+// View with one setting replaced or added.
+inline std::string WithSetting(const std::string& View, const std::string& Key, const std::string& Value)
+{
+    CDataBag Loaded;
+    TMemoryStream In(View);
+    EXPECT_EQ(Loaded.LoadFromStream(In), brDone);
+    THash S(true);
+    Loaded.GetHash(S, bag_Settings);
+    S.Add(Key, Value);
+    TMemoryStream Out;
+    S.SaveToStream(Out);
+    return WithEntry(View, bag_Settings, Out.Bytes());
+}

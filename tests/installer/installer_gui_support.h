@@ -76,3 +76,25 @@ inline std::string SolidBmp(int Width, int Height, std::uint32_t Color)
         }
     return B;
 }
+
+// Two groups with icons (blue and red), a yellow background at 30, 100 and, in the
+// second group, Chess (a description, a teal 80 x 40 screenshot, a web link) and Go;
+// the first holds Editor.
+inline void MakeGroupsProject(CCastamer& B, const std::string& D)
+{
+    WriteWholeFile(D + "\\tools.bmp", SolidBmp(30, 20, 0x0000FF));
+    WriteWholeFile(D + "\\games.bmp", SolidBmp(30, 20, 0xFF0000));
+    WriteWholeFile(D + "\\bg.bmp", SolidBmp(200, 150, 0x00FFFF));
+    WriteWholeFile(D + "\\shot.bmp", SolidBmp(80, 40, 0x808000));
+    B.Groups.Add("g1", "Tools|" + D + "\\tools.bmp|true");
+    B.Groups.Add("g2", "Games|" + D + "\\games.bmp|true");
+    B.Settings.Add("Wnd_Image_Bg", D + "\\bg.bmp");
+    B.Settings.Add("Wnd_ImgBg_Left", "30");
+    B.Settings.Add("Wnd_ImgBg_Top", "100");
+    CCst_App* Chess = AddPcApp(B, D, "Chess", "g2");
+    Chess->Props.Add("Describe", "Chess against the machine.");
+    Chess->Props.Add("ScreenShot", D + "\\shot.bmp");
+    Chess->Props.Add("Web Link", "Chess site;http://chess.invalid/");
+    AddPcApp(B, D, "Go", "g2");
+    AddPcApp(B, D, "Editor", "g1");
+}
