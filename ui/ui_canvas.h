@@ -41,6 +41,8 @@ public:
     // The end point is not drawn.
     void LineTo(int X, int Y);
     void Polygon(const std::vector<POINT>& Points);
+    // Outline in the pen, inside in the brush, within the box X1..X2, Y1..Y2.
+    void Ellipse(int X1, int Y1, int X2, int Y2);
     void DrawEdge(RECT& R, UINT Edge, UINT Flags);
 
     // Transparent with a clear brush, on the brush colour otherwise.

@@ -132,6 +132,13 @@ void TCanvas::Polygon(const std::vector<POINT>& Points)
     ::Polygon(FDC, Points.data(), static_cast<int>(Points.size()));
 }
 
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
+{
+    UsePen();
+    UseBrush();
+    ::Ellipse(FDC, X1, Y1, X2, Y2);
+}
+
 void TCanvas::DrawEdge(RECT& R, UINT Edge, UINT Flags) { ::DrawEdge(FDC, &R, Edge, Flags); }
 
 void TCanvas::TextOutAt(int X, int Y, const std::string& Text)

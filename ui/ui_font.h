@@ -33,6 +33,8 @@ public:
     void SetColor(TColor Value);
     bool Bold() const { return FLog.lfWeight >= FW_BOLD; }
     void SetBold(bool Value);
+    bool Italic() const { return FLog.lfItalic != 0; }
+    void SetItalic(bool Value);
 
     HFONT Handle() const;
     TNotifyEvent OnChange;

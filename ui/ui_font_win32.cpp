@@ -49,6 +49,12 @@ void TFont::SetBold(bool Value)
     Changed(true);
 }
 
+void TFont::SetItalic(bool Value)
+{
+    FLog.lfItalic = Value ? TRUE : FALSE;
+    Changed(true);
+}
+
 void TFont::Changed(bool NewHandle)
 {
     // Windows refuses to delete a font that a DC still holds: whoever holds it lets

@@ -22,7 +22,11 @@ public:
     TFormBorderStyle BorderStyle = bsSizeable;
     TPosition Position = poDesigned;
     bool KeyPreview = false;
+    // Limits of the outer size; 0 is none.
     int MinWidth = 0, MinHeight = 0;
+    int MaxWidth = 0, MaxHeight = 0;
+    // Shown maximised at its first Show.
+    bool StartMaximized = false;
 
     bool StayOnTop() const { return FStayOnTop; }
     void SetStayOnTop(bool Value);
@@ -42,6 +46,8 @@ public:
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
 
     TNotifyEvent OnShow;
+    // Every time the window becomes the active one.
+    TNotifyEvent OnActivate;
     TNotifyEvent OnClose;
     TNotifyEvent OnResize;
 

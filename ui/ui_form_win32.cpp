@@ -108,7 +108,7 @@ void TForm::VisibleChanged()
         SetWindowPos(Handle(), FStayOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     } else if (Visible()) {
-        ShowWindow(Handle(), SW_SHOWNORMAL);
+        ShowWindow(Handle(), StartMaximized && !FShown ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
         SetForegroundWindow(Handle());
     } else {
         ShowWindow(Handle(), SW_HIDE);
@@ -299,12 +299,20 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(WParam) != WA_INACTIVE && OnActivate)
+            OnActivate(this);
+        return TWinControl::WndProc(Msg, WParam, LParam);
     case WM_GETMINMAXINFO: {
         auto* Info = reinterpret_cast<MINMAXINFO*>(LParam);
         if (MinWidth > 0)
             Info->ptMinTrackSize.x = MinWidth;
         if (MinHeight > 0)
             Info->ptMinTrackSize.y = MinHeight;
+        if (MaxWidth > 0)
+            Info->ptMaxTrackSize.x = MaxWidth;
+        if (MaxHeight > 0)
+            Info->ptMaxTrackSize.y = MaxHeight;
         return 0;
     }
     default:
