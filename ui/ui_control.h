@@ -155,6 +155,8 @@ protected:
     virtual void Resize() {}
     void AlignControls(int DeltaWidth, int DeltaHeight);
     void UpdateStyle(DWORD Bit, bool On);
+    // Makes the window again (a style that only creation takes), children included.
+    void RecreateWnd();
 
     void VisibleChanged() override;
     void EnabledChanged() override;
@@ -195,6 +197,8 @@ protected:
     virtual void MouseMove(TShiftState, int, int) {}
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
+    // Delta in the system's units (120 a notch, positive away from the user); true when used.
+    virtual bool MouseWheel(int, TShiftState) { return false; }
     virtual void CaptureLost() {}
     bool MouseInside() const { return FMouseInside; }
 

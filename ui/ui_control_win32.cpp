@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 #include "ui_application.h"
+#include "ui_screen.h"
 
 #include <windowsx.h>
 
@@ -217,6 +218,7 @@ LRESULT CALLBACK BaseWndProc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam)
     if (!C)
         return DefWindowProcA(W, Msg, WParam, LParam);
     LRESULT Result = 0;
+    Application().EnterDispatch();
     try {
         Result = C->WndProc(Msg, WParam, LParam);
     } catch (...) {
@@ -228,6 +230,8 @@ LRESULT CALLBACK BaseWndProc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam)
         if (C->FHandle == W)
             C->FHandle = nullptr;
     }
+    // What was freed later goes now, once no window procedure is on the stack.
+    Application().LeaveDispatch();
     return Result;
 }
 
@@ -365,6 +369,14 @@ void TWinControl::SetFocus()
 {
     if (FHandle)
         ::SetFocus(FHandle);
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (!FHandle)
+        return;
+    DestroyHandle();
+    HandleNeeded();
 }
 
 void TWinControl::UpdateStyle(DWORD Bit, bool On)
@@ -578,6 +590,12 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
         }
         break;
     }
+    case WM_SETCURSOR:
+        if (Screen().Cursor() != crDefault && LOWORD(LParam) == HTCLIENT) {
+            Screen().ShowCursor();
+            return TRUE;
+        }
+        break;
     case WM_SIZE:
         if (FHandle && WParam != SIZE_MINIMIZED) {
             Realign();
@@ -640,6 +658,10 @@ LRESULT TCustomControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
         FMouseInside = false;
         MouseLeave();
         return 0;
+    case WM_MOUSEWHEEL:
+        if (MouseWheel(GET_WHEEL_DELTA_WPARAM(WParam), MouseShift(GET_KEYSTATE_WPARAM(WParam))))
+            return 0;
+        break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(LParam) != Handle())
             CaptureLost();
