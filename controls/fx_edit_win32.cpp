@@ -9,6 +9,8 @@
 #include "ui_application.h"
 #include "ui_form.h"
 
+#include <algorithm>
+
 namespace {
 
 std::string CurrentDirectory()
@@ -70,12 +72,14 @@ CFxEdit::CFxEdit(TComponent* AOwner) : TEdit(AOwner)
 
 CFxEdit::~CFxEdit()
 {
-    if (FCalendar) {
+    // The box owns its calendar; when the calendar's window went first (its parent was
+    // freed), it has left the box's components already.
+    const auto& Owned = Components();
+    if (FCalendar && std::find(Owned.begin(), Owned.end(), FCalendar) != Owned.end()) {
         FCalendar->OnExit = nullptr;
         FCalendar->OnKeyDown = nullptr;
-        Application().DestroyLater(FCalendar);
-        FCalendar = nullptr;
     }
+    FCalendar = nullptr;
 }
 
 void CFxEdit::SetStyle(TEditStyle Value)
@@ -221,7 +225,7 @@ void CFxEdit::ShowCalendar()
 {
     TWinControl* Host = OwnerCtrl ? OwnerCtrl : FormOf(this);
     if (!FCalendar) {
-        FCalendar = new TMonthCalendar(nullptr);
+        FCalendar = new TMonthCalendar(this);
         FCalendar->SetVisible(false);
         FCalendar->SetParent(Host);
         FCalendar->OnExit = [this](TObject*) { CalendarExit(); };

@@ -52,14 +52,14 @@ CDialogSetRect::CDialogSetRect(TComponent* AOwner) : TForm(AOwner)
 
     AddLabel("Left :", 5, 8);
     AddLabel("Top :", 5, 38);
-    AddLabel("Width:", 133, 8);
-    AddLabel("Height:", 133, 38);
+    AddLabel("Width:", 135, 8);
+    AddLabel("Height:", 135, 38);
     LeftEdit = MakeNumberEdit(this, 35, 5);
     TopEdit = MakeNumberEdit(this, 35, 35);
     WidthEdit = MakeNumberEdit(this, 170, 5);
     HeightEdit = MakeNumberEdit(this, 170, 35);
-    LeftCenterBox = MakeBox(this, "Center", 79, 5, 50);
-    TopCenterBox = MakeBox(this, "Center", 79, 35, 50);
+    LeftCenterBox = MakeBox(this, "Center", 79, 5, 54);
+    TopCenterBox = MakeBox(this, "Center", 79, 35, 54);
     HeightPercentBox = MakeBox(this, "%", 214, 35, 30);
     WidthPercentBox = MakeBox(this, "%", 214, 5, 30);
     HeightPercentBox->SetChecked(true);

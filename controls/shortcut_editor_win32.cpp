@@ -64,7 +64,7 @@ TFSCutEdit::TFSCutEdit(TComponent* AOwner) : TForm(AOwner)
 
     GroupBox1 = Place<TGroupBox>(this, this, 0, 0, 266, 91);
     GroupBox1->SetCaption("Shortcut points to:");
-    cbType = Place<TComboBox>(this, GroupBox1, 58, 16, 201, 21);
+    cbType = Place<TComboBox>(this, GroupBox1, 61, 16, 201, 21);
     Label1 = MakeLabel(this, GroupBox1, "Type: ", 8, 19);
     Panel1 = Place<TPanel>(this, GroupBox1, 4, 42, 258, 45);
     Panel1->BevelOuter = bvLowered;
@@ -74,15 +74,15 @@ TFSCutEdit::TFSCutEdit(TComponent* AOwner) : TForm(AOwner)
     eInFile = Place<CFxEdit>(this, Panel1, 4, 19, 201, 21);
     eInFile->SetStyle(ES_File);
     eInFile->SetEnabled(false);
-    cbDir = Place<TComboBox>(this, GroupBox2, 58, 16, 201, 21);
+    cbDir = Place<TComboBox>(this, GroupBox2, 61, 16, 201, 21);
     Panel2 = Place<TPanel>(this, GroupBox2, 4, 42, 258, 46);
     Panel2->BevelOuter = bvLowered;
     Label3 = MakeLabel(this, Panel2, "Program Files/ .... :", 4, 3);
-    Label4 = MakeLabel(this, GroupBox2, "Directory:", 6, 19);
+    Label4 = MakeLabel(this, GroupBox2, "Directory:", 4, 19);
     ePGN = Place<CFxEdit>(this, Panel2, 5, 20, 246, 21);
     LetterField(*ePGN);
     Label5 = MakeLabel(this, GroupBox2, "Name:", 8, 99);
-    eName = Place<CFxEdit>(this, GroupBox2, 58, 96, 201, 21);
+    eName = Place<CFxEdit>(this, GroupBox2, 61, 96, 201, 21);
     LetterField(*eName);
     butOk = MakeButton(this, this, "Ok", 8, 219, 75, 25);
     butCancel = MakeButton(this, this, "Cancel", 184, 219, 75, 25);

@@ -29,6 +29,8 @@ public:
     TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle Value);
     bool DroppedDown() const;
+    // The latest OnChange came from typing (an editable box), not from a new selection.
+    bool ChangedByTyping() const { return FByTyping; }
     int DropHeight = 200;
     TNotifyEvent OnChange;
     bool HandleReflected(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) override;
@@ -46,5 +48,6 @@ private:
     int FItemIndex = -1;
     TComboBoxStyle FStyle = csDropDownList;
     std::string FText;
+    bool FByTyping = false;
     TCtlColorBrush FBrush;
 };

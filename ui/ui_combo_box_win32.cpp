@@ -134,6 +134,7 @@ bool TComboBox::HandleReflected(UINT Msg, WPARAM WParam, LPARAM, LRESULT& Result
             FItemIndex = static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
             if (FItemIndex >= 0 && FItemIndex < static_cast<int>(FItems.size()))
                 FText = FItems[static_cast<std::size_t>(FItemIndex)];
+            FByTyping = false;
             if (OnChange)
                 OnChange(this);
             Result = 0;
@@ -141,6 +142,7 @@ bool TComboBox::HandleReflected(UINT Msg, WPARAM WParam, LPARAM, LRESULT& Result
         }
         if (HIWORD(WParam) == CBN_EDITCHANGE) {
             FText = Text();
+            FByTyping = true;
             FItemIndex = static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
             if (OnChange)
                 OnChange(this);

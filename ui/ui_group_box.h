@@ -1,18 +1,13 @@
 #pragma once
 
 #include "ui_control.h"
-#include "ui_ctl_color.h"
 
-// The system group box: a framed caption that holds controls.
-class TGroupBox : public TWinControl {
+// A framed caption that holds controls. Drawn by the layer itself, so that the
+// windowless labels on it paint like on any other container.
+class TGroupBox : public TCustomControl {
 public:
     explicit TGroupBox(TComponent* AOwner);
-    bool HandleReflected(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) override;
-    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
 protected:
-    void CreateParams(TCreateParams& Params) override;
-
-private:
-    TCtlColorBrush FBrush;
+    void Paint(TCanvas& Canvas) override;
 };
