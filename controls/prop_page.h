@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fx_scroll_bar.h"
 #include "prop_page_logic.h"
 #include "ui_control.h"
 
@@ -21,7 +22,7 @@ public:
     HIMAGELIST ImageList() const { return FImageList; }
     void SetImageList(HIMAGELIST List);
     TPropScrollBar* PageScrollBar() const { return ScrollBar(); }
-    TWinControl* ScrollBarControl() const { return FBarControl; }
+    CFxScrollBar* ScrollBarControl() const { return FBarControl; }
 
     void RepaintPage() override;
     void InvalidatePage() override;
@@ -31,6 +32,7 @@ public:
     void SetHandCursor(bool Hand) override;
     bool SelectColor(TColor& Color) override;
     void PlaceScrollBar() override;
+    void PageColorsChanged() override;
     void ScheduleFreeRetired() override;
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -53,6 +55,6 @@ private:
     void PaintScrollMarks(TCanvas& Canvas);
 
     HIMAGELIST FImageList = nullptr;
-    TWinControl* FBarControl = nullptr;
+    CFxScrollBar* FBarControl = nullptr;
     std::unique_ptr<TPropScrollBar> FBar;
 };

@@ -61,12 +61,14 @@ void CFxPropPageLogic::SetUseHelpBox(bool Value)
 void CFxPropPageLogic::SetPageColor(TColor Value)
 {
     FColor = Value;
+    PageColorsChanged();
     Refresh();
 }
 
 void CFxPropPageLogic::SetColorFrame(TColor Value)
 {
     FColorFrame = Value;
+    PageColorsChanged();
     Refresh();
 }
 

@@ -22,6 +22,21 @@ public:
     virtual void SetPosition(int Value) = 0;
 };
 
+// The page's view of a scroll bar that has these writers (the bar control, its model).
+template <class Bar>
+class TPropScrollBarOf : public TPropScrollBar {
+public:
+    explicit TPropScrollBarOf(Bar& B) : FBar(B) {}
+    int Min() const override { return FBar.Min(); }
+    int Max() const override { return FBar.Max(); }
+    int Position() const override { return FBar.Position(); }
+    void SetMax(int Value) override { FBar.SetMax(Value); }
+    void SetPosition(int Value) override { FBar.SetPosition(Value); }
+
+private:
+    Bar& FBar;
+};
+
 // The four cells of one line of the page, in client pixels.
 struct TPropLineRects {
     TRect Left, Icon, Caption, Value;
@@ -150,6 +165,8 @@ public:
     // The colour chooser: true with Color when the user chose one.
     virtual bool SelectColor(TColor&) { return false; }
     virtual void PlaceScrollBar() {}
+    // The page colour or the frame colour changed (the scroll bar takes both).
+    virtual void PageColorsChanged() {}
     // Asks for FreeRetired once no handler runs; the default never comes back.
     virtual void ScheduleFreeRetired() {}
 

@@ -13,11 +13,26 @@ CFxPropPage::CFxPropPage(TComponent* AOwner) : TCustomControl(AOwner)
     SetPageSize(200, 300);
     TControl::SetColor(0);
     SetPageColor(0);
+    Root()->SetTextColor(Font().Color());
+    // Beside the page on the page's owner; owned by the page, so it goes with it.
+    FBarControl = new CFxScrollBar(this);
+    FBarControl->SetColor(0);
+    FBarControl->SetKind(sbH);
+    FBarControl->SetMin(1);
+    FBarControl->SetMax(1);
+    FBarControl->OnChange = [this](TObject*) { ScrollBarChange(); };
+    FBar = std::make_unique<TPropScrollBarOf<CFxScrollBar>>(*FBarControl);
+    SetScrollBar(FBar.get());
+    if (auto* Host = dynamic_cast<TWinControl*>(AOwner))
+        FBarControl->SetParent(Host);
+    UpdateScrollBar(true, true);
 }
 
 CFxPropPage::~CFxPropPage()
 {
     Application().CancelWhenIdle(this);
+    if (FBarControl)
+        FBarControl->OnChange = nullptr;
     // While the window is whole: the open edit ends (no change event), then the rows go.
     DestroyRows();
     if (GetCapture() == (HandleAllocated() ? Handle() : nullptr))
@@ -59,7 +74,8 @@ bool CFxPropPage::SelectColor(TColor& Color) { return DialogSelectColor(Color); 
 void CFxPropPage::PlaceScrollBar()
 {
     if (FBarControl)
-        FBarControl->SetBounds(Left() + Width() + 3, Top(), 16, Height());
+        FBarControl->SetBounds(Left() + Width() + 3, Top(), FBarControl->Width() > 0 ? FBarControl->Width() : 16,
+                               Height());
 }
 
 void CFxPropPage::ScheduleFreeRetired()
@@ -82,6 +98,15 @@ void CFxPropPage::Resize()
 {
     SetPageSize(Width(), Height());
     Resized();
+}
+
+void CFxPropPage::PageColorsChanged()
+{
+    TControl::SetColor(PageColor());
+    if (FBarControl) {
+        FBarControl->SetColor(PageColor());
+        FBarControl->SetColorFrame(ColorFrame());
+    }
 }
 
 void CFxPropPage::ColorChanged()

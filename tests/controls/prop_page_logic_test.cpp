@@ -2,6 +2,7 @@
 // geometry and click routing, scrolling by lines and wheel, links and change events,
 // activation and the rows that leave while their own handlers run.
 #include "exceptions.h"
+#include "fx_scroll_bar_logic.h"
 #include "prop_page_logic.h"
 #include "ui_timer.h"
 
@@ -11,43 +12,6 @@
 #include <vector>
 
 namespace {
-
-// The scroll bar's writers: a Max below Position moves it and reports; a Position is
-// clamped and reported whenever it differs from the old one.
-class TFakeScrollBar : public TPropScrollBar {
-public:
-    std::function<void()> OnChange;
-    int Changes = 0;
-    int Min() const override { return 1; }
-    int Max() const override { return FMax; }
-    int Position() const override { return FPosition; }
-    void SetMax(int Value) override
-    {
-        if (Value == FMax)
-            return;
-        FMax = Value < 1 ? 1 : Value;
-        if (FMax < FPosition) {
-            FPosition = FMax;
-            Fire();
-        }
-    }
-    void SetPosition(int Value) override
-    {
-        if (Value == FPosition)
-            return;
-        FPosition = Value < 1 ? 1 : Value > FMax ? FMax : Value;
-        Fire();
-    }
-
-private:
-    void Fire()
-    {
-        ++Changes;
-        if (OnChange)
-            OnChange();
-    }
-    int FMax = 1, FPosition = 1;
-};
 
 struct TLog {
     std::vector<std::string> Lines;
@@ -69,9 +33,15 @@ TLog* TRecordingRow::Log = nullptr;
 
 class TTestPage : public CFxPropPageLogic {
 public:
-    TTestPage()
+    // The page's scroll bar: the bar's own rules, Min 1 and Max 1 to start with.
+    TTestPage() : Bar(Model)
     {
-        Bar.OnChange = [this] { ScrollBarChange(); };
+        Model.SetMin(1);
+        Model.SetMax(1);
+        Model.OnChange = [this](TObject*) {
+            ++Bar.Changes;
+            ScrollBarChange();
+        };
         SetScrollBar(&Bar);
         UpdateScrollBar(true, false);
     }
@@ -91,7 +61,12 @@ public:
         return true;
     }
     void SetHandCursor(bool Hand) override { HandCursor = Hand; }
-    TFakeScrollBar Bar;
+    struct TCountingBar : TPropScrollBarOf<CFxScrollBarModel> {
+        using TPropScrollBarOf::TPropScrollBarOf;
+        int Changes = 0;
+    };
+    CFxScrollBarModel Model;
+    TCountingBar Bar;
     int Repaints = 0, Invalidates = 0, ColorAsks = 0;
     const TColor* ColorAnswer = nullptr;
     bool HandCursor = false;
