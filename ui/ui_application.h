@@ -38,6 +38,10 @@ public:
     // The default error box; tests replace it.
     std::function<void(const std::string& Message)> OnException;
 
+    // Shows the help topic Context through OnHelp; nothing without it.
+    void HelpContext(int Context);
+    std::function<void(int Context)> OnHelp;
+
     // Runs once for each modal window whose loop runs (our forms and the system's
     // dialogs): tests inspect and close the window here.
     std::function<void(HWND Window)> ModalHook;

@@ -183,6 +183,12 @@ bool TApplication::PreProcessMessage(MSG& M)
     return Consumed;
 }
 
+void TApplication::HelpContext(int Context)
+{
+    if (OnHelp)
+        OnHelp(Context);
+}
+
 void TApplication::DestroyLater(TObject* Object)
 {
     if (!Object)

@@ -68,6 +68,8 @@ public:
 
     TAlign Align = alNone;
     TAnchors Anchors = akLeft | akTop;
+    // The help topic of the control; 0: none (its parent's counts).
+    int HelpContext = 0;
 
     TNotifyEvent OnClick;
     virtual void Click();
