@@ -14,21 +14,6 @@
 
 namespace {
 
-void RowColors(TCanvas& C, const CFxProp_b& Row)
-{
-    C.BrushStyle = bsSolid;
-    C.BrushColor = Row.BackColor;
-    C.PenColor = Row.BackColor;
-    C.Font.SetColor(Row.TextColor);
-}
-
-void PageColors(TCanvas& C, const CFxProp_b& Row)
-{
-    C.BrushStyle = bsSolid;
-    C.BrushColor = Row.Page ? Row.Page->PageColor() : 0;
-    C.Font.SetColor(Row.Page ? Row.Page->FontColor() : 0);
-}
-
 // An in-place editor over Cell, on the row's page, in the row's colours.
 CFxEdit* OpenEditor(CFxProp_b& Row, const TRect& Cell, TEditStyle Style)
 {
@@ -271,7 +256,7 @@ void CFxProp_Edit::Assign(CFxProp_b* Item)
 void CFxProp_Edit::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell)
 {
     if (Style == ES_Dir || Style == ES_File) {
-        RowColors(Canvas, *this);
+        UseRowColors(Canvas);
         DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
         DrawAlignedText(Canvas, ValueCell, Value, 4, false);
         if (!Value.empty()) {
@@ -282,7 +267,7 @@ void CFxProp_Edit::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect&
         return;
     }
     if (Style == ES_Memo) {
-        RowColors(Canvas, *this);
+        UseRowColors(Canvas);
         DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
         const int Middle = (ValueCell.Left + ValueCell.Right) / 2;
         DrawAlignedText(Canvas, TRect{ValueCell.Left, ValueCell.Top, Middle, ValueCell.Bottom}, FirstLine(Value), 3,
@@ -298,7 +283,7 @@ void CFxProp_Edit::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect&
 void CFxProp_Edit::PaintHelp(TCanvas& Canvas, const TRect& Rect)
 {
     if (DlgStyle == DLG_Picture) {
-        PageColors(Canvas, *this);
+        UsePageColors(Canvas);
         // Nothing raises inside a paint: a file that holds no picture says so.
         if (!FileExists(Value))
             DrawAlignedText(Canvas, Rect, "File not found.", 5, false);
@@ -307,7 +292,7 @@ void CFxProp_Edit::PaintHelp(TCanvas& Canvas, const TRect& Rect)
         return;
     }
     if (Style == ES_Memo) {
-        PageColors(Canvas, *this);
+        UsePageColors(Canvas);
         int I = 0;
         for (const std::string& Line : Lines(Value)) {
             const int Top = Rect.Top + 15 * I++;
@@ -519,7 +504,7 @@ void CFxProp_SCut::FocusEditor()
 
 void CFxProp_SCut::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell)
 {
-    RowColors(Canvas, *this);
+    UseRowColors(Canvas);
     DrawAlignedText(Canvas, CaptionCell, SplitShortcut(Value)[sfName], 3, false);
     PaintFrame(Canvas, CaptionCell.Left, CaptionCell.Top, CaptionCell.Right - 1, CaptionCell.Bottom - 1, BackColor);
     Canvas.Font.SetColor(GetValueTextColor());
@@ -533,7 +518,7 @@ void CFxProp_SCut::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect&
 
 void CFxProp_SCut::PaintHelp(TCanvas& Canvas, const TRect& Rect)
 {
-    PageColors(Canvas, *this);
+    UsePageColors(Canvas);
     const TArrayOfString F = SplitShortcut(Value);
     int Top = Rect.Top;
     for (std::string Line : ShortcutHelpLines(Value)) {

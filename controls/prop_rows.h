@@ -130,6 +130,11 @@ public:
     void SetValueRect(const TRect& Rect);
     void PaintFrame(TCanvas& Canvas, int Left, int Top, int Right, int Bottom, TColor Color);
 
+    // The canvas in the row's colours (brush and pen its background, text its text
+    // colour), or in the page's colours as the help box uses them.
+    void UseRowColors(TCanvas& Canvas) const;
+    void UsePageColors(TCanvas& Canvas) const;
+
     // The page repaints at once.
     void Repaint();
     // This row or one above it is Row.

@@ -12,3 +12,5 @@ void CFxProp_CheckBox::Paint(TCanvas&, const TRect&, const TRect&, const TRect&)
 void CFxProp_CheckBox::PaintHelp(TCanvas&, const TRect&) {}
 void CFxProp_Const::Paint(TCanvas&, const TRect&, const TRect&, const TRect&) {}
 void CFxProp_Action::Paint(TCanvas&, const TRect&, const TRect&, const TRect&) {}
+void CFxProp_b::UseRowColors(TCanvas&) const {}
+void CFxProp_b::UsePageColors(TCanvas&) const {}

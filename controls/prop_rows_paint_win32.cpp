@@ -8,14 +8,6 @@
 
 namespace {
 
-void RowColors(TCanvas& C, const CFxProp_b& Row)
-{
-    C.BrushStyle = bsSolid;
-    C.BrushColor = Row.BackColor;
-    C.PenColor = Row.BackColor;
-    C.Font.SetColor(Row.TextColor);
-}
-
 TRect Across(const TRect& CaptionCell, const TRect& ValueCell)
 {
     return TRect{CaptionCell.Left, CaptionCell.Top, ValueCell.Right, ValueCell.Bottom};
@@ -58,9 +50,24 @@ void CheckBoxAt(TCanvas& C, int L, int T, bool Checked)
 
 } // namespace
 
+void CFxProp_b::UseRowColors(TCanvas& C) const
+{
+    C.BrushStyle = bsSolid;
+    C.BrushColor = BackColor;
+    C.PenColor = BackColor;
+    C.Font.SetColor(TextColor);
+}
+
+void CFxProp_b::UsePageColors(TCanvas& C) const
+{
+    C.BrushStyle = bsSolid;
+    C.BrushColor = Page ? Page->PageColor() : 0;
+    C.Font.SetColor(Page ? Page->FontColor() : 0);
+}
+
 void CFxProp_b::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
 {
-    RowColors(Canvas, *this);
+    UseRowColors(Canvas);
     DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
     DrawAlignedText(Canvas, ValueCell, Value, 3, false);
     PaintFrame(Canvas, ValueCell.Left, ValueCell.Top, ValueCell.Right - 1, ValueCell.Bottom - 1, BackColor);
@@ -68,9 +75,7 @@ void CFxProp_b::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& Va
 
 void CFxProp_b::PaintHelp(TCanvas& Canvas, const TRect& Rect)
 {
-    Canvas.BrushStyle = bsSolid;
-    Canvas.BrushColor = Page ? Page->PageColor() : 0;
-    Canvas.Font.SetColor(Page ? Page->FontColor() : 0);
+    UsePageColors(Canvas);
     const std::string Text =
         IsGroup ? "Group " + Value + " (" + IntToStr(static_cast<std::int64_t>(Children.size())) + ")" : Value;
     DrawAlignedText(Canvas, Rect, Text, 5, false);
@@ -91,13 +96,13 @@ void CFxProp_b::PaintFrame(TCanvas& Canvas, int Left, int Top, int Right, int Bo
 
 void CFxProp_Group::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
 {
-    RowColors(Canvas, *this);
+    UseRowColors(Canvas);
     DrawAlignedText(Canvas, Across(CaptionCell, ValueCell), Caption, 5, false);
 }
 
 void CFxProp_GroupPropCrea::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
 {
-    RowColors(Canvas, *this);
+    UseRowColors(Canvas);
     DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
     Canvas.Font.SetColor(GetValueTextColor());
     DrawAlignedText(Canvas, ValueCell, Expanded ? Value : "Click to expand", 4, false);
@@ -105,7 +110,7 @@ void CFxProp_GroupPropCrea::Paint(TCanvas& Canvas, const TRect& CaptionCell, con
 
 void CFxProp_Color::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
 {
-    RowColors(Canvas, *this);
+    UseRowColors(Canvas);
     DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
     Swatch(Canvas, *this, ValueCell);
     PaintFrame(Canvas, ValueCell.Left, ValueCell.Top, ValueCell.Right - 1, ValueCell.Bottom - 1, BackColor);
@@ -115,7 +120,7 @@ void CFxProp_Color::PaintHelp(TCanvas& Canvas, const TRect& Rect) { Swatch(Canva
 
 void CFxProp_CheckBox::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
 {
-    RowColors(Canvas, *this);
+    UseRowColors(Canvas);
     DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
     Canvas.Rectangle(ValueCell.Left, ValueCell.Top, ValueCell.Right, ValueCell.Bottom);
     CheckBoxAt(Canvas, ValueCell.Left, ValueCell.Top, IsChecked());
@@ -135,7 +140,7 @@ void CFxProp_Const::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect
 void CFxProp_Action::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
 {
     const bool WasBold = Canvas.Font.Bold();
-    RowColors(Canvas, *this);
+    UseRowColors(Canvas);
     DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
     Canvas.BrushColor = GetValueBackColor();
     Canvas.PenColor = GetValueBackColor();

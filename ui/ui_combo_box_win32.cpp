@@ -87,12 +87,7 @@ std::string TComboBox::Text() const
         return FText;
     if (FStyle == csDropDownList)
         return FItemIndex >= 0 ? FItems[static_cast<std::size_t>(FItemIndex)] : std::string();
-    HWND H = const_cast<TComboBox*>(this)->Handle();
-    const int N = GetWindowTextLengthA(H);
-    std::string S(static_cast<std::size_t>(N) + 1, '\0');
-    const int Got = GetWindowTextA(H, &S[0], N + 1);
-    S.resize(static_cast<std::size_t>(Got < 0 ? 0 : Got));
-    return S;
+    return WindowTextOf(const_cast<TComboBox*>(this)->Handle());
 }
 
 void TComboBox::SetText(const std::string& Value)

@@ -189,6 +189,9 @@ private:
     bool FInPaint = false;
 };
 
+// The whole text of a window, however long.
+std::string WindowTextOf(HWND Window);
+
 // The object behind a window of the layer, or null.
 TWinControl* FindControl(HWND Window);
 

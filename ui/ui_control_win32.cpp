@@ -199,6 +199,17 @@ void TGraphicControl::VisibleChanged()
 
 // --- TWinControl ------------------------------------------------------------
 
+std::string WindowTextOf(HWND Window)
+{
+    const int N = GetWindowTextLengthA(Window);
+    if (N <= 0)
+        return std::string();
+    std::string S(static_cast<std::size_t>(N) + 1, '\0');
+    const int Got = GetWindowTextA(Window, &S[0], N + 1);
+    S.resize(static_cast<std::size_t>(Got < 0 ? 0 : Got));
+    return S;
+}
+
 TWinControl* FindControl(HWND Window)
 {
     if (!Window)

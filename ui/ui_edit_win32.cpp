@@ -29,12 +29,7 @@ std::string TCustomEdit::Text() const
 {
     if (!HandleAllocated())
         return FText;
-    HWND H = const_cast<TCustomEdit*>(this)->Handle();
-    const int N = GetWindowTextLengthA(H);
-    std::string S(static_cast<std::size_t>(N) + 1, '\0');
-    const int Got = GetWindowTextA(H, &S[0], N + 1);
-    S.resize(static_cast<std::size_t>(Got < 0 ? 0 : Got));
-    return S;
+    return WindowTextOf(const_cast<TCustomEdit*>(this)->Handle());
 }
 
 void TCustomEdit::SetText(const std::string& Value)
