@@ -9,6 +9,7 @@
 #include "string_helpers.h"
 #include "ui_application.h"
 #include "ui_canvas.h"
+#include "win32_handles.h"
 
 #include <algorithm>
 
@@ -75,15 +76,12 @@ bool DrawPicture(TCanvas& C, const std::string& FileName, const TRect& R)
         ICONINFO Info = {};
         int W = 32, H = 32;
         if (GetIconInfo(Icon, &Info)) {
+            const TGdiObject<HBITMAP> Color(Info.hbmColor), Mask(Info.hbmMask);
             BITMAP B = {};
-            if (Info.hbmColor && GetObjectA(Info.hbmColor, sizeof B, &B)) {
+            if (Color && GetObjectA(Color.Get(), sizeof B, &B)) {
                 W = B.bmWidth;
                 H = B.bmHeight;
             }
-            if (Info.hbmColor)
-                DeleteObject(Info.hbmColor);
-            if (Info.hbmMask)
-                DeleteObject(Info.hbmMask);
         }
         if (W > RW || H > RH)
             C.DrawIcon(R.Left, R.Top, Icon, RW, RH);

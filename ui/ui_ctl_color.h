@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui_types.h"
+#include "win32_handles.h"
 
 #include <windows.h>
 
@@ -8,14 +9,9 @@
 // and a solid brush of the background, kept until the colour changes or the owner goes.
 class TCtlColorBrush {
 public:
-    TCtlColorBrush() = default;
-    ~TCtlColorBrush();
-    TCtlColorBrush(const TCtlColorBrush&) = delete;
-    TCtlColorBrush& operator=(const TCtlColorBrush&) = delete;
-
     LRESULT Answer(HDC DC, TColor Back, TColor Text);
 
 private:
-    HBRUSH FBrush = nullptr;
+    TGdiObject<HBRUSH> FBrush;
     COLORREF FRGB = 0;
 };

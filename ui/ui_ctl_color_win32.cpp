@@ -2,25 +2,16 @@
 
 #include "ui_canvas.h"
 
-TCtlColorBrush::~TCtlColorBrush()
-{
-    if (FBrush)
-        DeleteObject(FBrush);
-}
-
 LRESULT TCtlColorBrush::Answer(HDC DC, TColor Back, TColor Text)
 {
     const COLORREF Ground = ColorToRGB(Back);
     if (!FBrush || Ground != FRGB) {
-        HBRUSH Brush = CreateSolidBrush(Ground);
-        if (Brush) {
-            if (FBrush)
-                DeleteObject(FBrush);
-            FBrush = Brush;
+        if (HBRUSH Brush = CreateSolidBrush(Ground)) {
+            FBrush.Reset(Brush);
             FRGB = Ground;
         }
     }
     SetTextColor(DC, ColorToRGB(Text));
     SetBkColor(DC, Ground);
-    return reinterpret_cast<LRESULT>(FBrush);
+    return reinterpret_cast<LRESULT>(FBrush.Get());
 }
