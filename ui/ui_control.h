@@ -73,6 +73,8 @@ public:
 
     TAlign Align = alNone;
     TAnchors Anchors = akLeft | akTop;
+    // The help topic of the control; 0: none (its parent's counts).
+    int HelpContext = 0;
 
     TNotifyEvent OnClick;
     virtual void Click();
@@ -172,6 +174,8 @@ protected:
     virtual void Resize() {}
     void AlignControls(int DeltaWidth, int DeltaHeight);
     void UpdateStyle(DWORD Bit, bool On);
+    // Makes the window again (a style that only creation takes), children included.
+    void RecreateWnd();
 
     void VisibleChanged() override;
     void EnabledChanged() override;
@@ -193,6 +197,9 @@ private:
     bool FInPaint = false;
 };
 
+// The whole text of a window, however long.
+std::string WindowTextOf(HWND Window);
+
 // The object behind a window of the layer, or null.
 TWinControl* FindControl(HWND Window);
 
@@ -212,6 +219,8 @@ protected:
     virtual void MouseMove(TShiftState, int, int) {}
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
+    // Delta in the system's units (120 a notch, positive away from the user); true when used.
+    virtual bool MouseWheel(int, TShiftState) { return false; }
     virtual void CaptureLost() {}
     bool MouseInside() const { return FMouseInside; }
 

@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 #include "ui_application.h"
+#include "ui_screen.h"
 #include "ui_text_report.h"
 #include "win32_handles.h"
 
@@ -193,6 +194,17 @@ void TGraphicControl::VisibleChanged()
 
 // --- TWinControl ------------------------------------------------------------
 
+std::string WindowTextOf(HWND Window)
+{
+    const int N = GetWindowTextLengthA(Window);
+    if (N <= 0)
+        return std::string();
+    std::string S(static_cast<std::size_t>(N) + 1, '\0');
+    const int Got = GetWindowTextA(Window, &S[0], N + 1);
+    S.resize(static_cast<std::size_t>(Got < 0 ? 0 : Got));
+    return S;
+}
+
 TWinControl* FindControl(HWND Window)
 {
     if (!Window)
@@ -215,6 +227,7 @@ LRESULT CALLBACK BaseWndProc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam)
     if (!C)
         return DefWindowProcA(W, Msg, WParam, LParam);
     LRESULT Result = 0;
+    Application().EnterDispatch();
     try {
         Result = C->WndProc(Msg, WParam, LParam);
     } catch (...) {
@@ -226,6 +239,8 @@ LRESULT CALLBACK BaseWndProc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam)
         if (C->FHandle == W)
             C->FHandle = nullptr;
     }
+    // What was freed later goes now, once no window procedure is on the stack.
+    Application().LeaveDispatch();
     return Result;
 }
 
@@ -369,6 +384,14 @@ void TWinControl::SetFocus()
 {
     if (FHandle)
         ::SetFocus(FHandle);
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (!FHandle)
+        return;
+    DestroyHandle();
+    HandleNeeded();
 }
 
 void TWinControl::UpdateStyle(DWORD Bit, bool On)
@@ -599,6 +622,12 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
         }
         break;
     }
+    case WM_SETCURSOR:
+        if (Screen().Cursor() != crDefault && LOWORD(LParam) == HTCLIENT) {
+            Screen().ShowCursor();
+            return TRUE;
+        }
+        break;
     case WM_SIZE:
         if (FHandle && WParam != SIZE_MINIMIZED) {
             Realign();
@@ -661,6 +690,10 @@ LRESULT TCustomControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
         FMouseInside = false;
         MouseLeave();
         return 0;
+    case WM_MOUSEWHEEL:
+        if (MouseWheel(GET_WHEEL_DELTA_WPARAM(WParam), MouseShift(GET_KEYSTATE_WPARAM(WParam))))
+            return 0;
+        break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(LParam) != Handle())
             CaptureLost();

@@ -1,41 +1,11 @@
 #include "ui_input_box.h"
 
 #include "ui_button.h"
+#include "ui_edit.h"
 #include "ui_form.h"
 #include "ui_label.h"
 
 #include <memory>
-
-namespace {
-
-class TEdit : public TWinControl {
-public:
-    explicit TEdit(TComponent* AOwner) : TWinControl(AOwner)
-    {
-        TabStop = true;
-        SetColor(clWindow);
-    }
-    std::string Text()
-    {
-        const int N = GetWindowTextLengthA(Handle());
-        std::string S(static_cast<std::size_t>(N) + 1, '\0');
-        GetWindowTextA(Handle(), &S[0], N + 1);
-        S.resize(static_cast<std::size_t>(N));
-        return S;
-    }
-
-protected:
-    void CreateParams(TCreateParams& Params) override
-    {
-        TWinControl::CreateParams(Params);
-        Params.ClassName = "EDIT";
-        Params.Style |= ES_AUTOHSCROLL;
-        Params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
-        Params.ExStyle |= WS_EX_CLIENTEDGE;
-    }
-};
-
-} // namespace
 
 bool InputQuery(const std::string& Caption, const std::string& Prompt, std::string& Value)
 {
@@ -52,7 +22,7 @@ bool InputQuery(const std::string& Caption, const std::string& Prompt, std::stri
     auto* Edit = new TEdit(Form.get());
     Edit->SetParent(Form.get());
     Edit->SetBounds(8, 26, 284, 22);
-    Edit->SetCaption(Value);
+    Edit->SetText(Value);
     auto* Ok = new TButton(Form.get());
     Ok->SetParent(Form.get());
     Ok->SetCaption("OK");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui_control.h"
+#include "ui_ctl_color.h"
 
 #include <string>
 #include <vector>
@@ -23,6 +24,5 @@ private:
     void Fill();
     std::vector<std::string> FItems;
     int FItemIndex = -1;
-    TGdiObject<HBRUSH> FBrush;
-    COLORREF FBrushRGB = 0;
+    TCtlColorBrush FBrush;
 };

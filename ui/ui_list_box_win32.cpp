@@ -52,15 +52,7 @@ void TListBox::SetItemIndex(int Index)
 bool TListBox::HandleReflected(UINT Msg, WPARAM WParam, LPARAM, LRESULT& Result)
 {
     if (Msg == WM_CTLCOLORLISTBOX) {
-        const COLORREF Ground = ColorToRGB(Color());
-        if (!FBrush || Ground != FBrushRGB) {
-            FBrush.Reset(CreateSolidBrush(Ground));
-            FBrushRGB = Ground;
-        }
-        HDC DC = reinterpret_cast<HDC>(WParam);
-        SetTextColor(DC, ColorToRGB(Font().Color()));
-        SetBkColor(DC, Ground);
-        Result = reinterpret_cast<LRESULT>(FBrush.Get());
+        Result = FBrush.Answer(reinterpret_cast<HDC>(WParam), Color(), Font().Color());
         return true;
     }
     if (Msg == WM_COMMAND && HIWORD(WParam) == LBN_SELCHANGE) {

@@ -154,6 +154,44 @@ TEST_F(QelButtonTest, StoredValuesAreKeptInRange)
     EXPECT_EQ(Button->Margin(), 3);
 }
 
+TEST_F(QelButtonTest, CloseAndHelpKindsClickTheirOwnWay)
+{
+    int Clicks = 0;
+    Button->OnClick = [&](TObject*) { ++Clicks; };
+    std::vector<int> Topics;
+    Application().OnHelp = [&](int Topic) { Topics.push_back(Topic); };
+    Button->SetKind(bkHelp);
+    SendMessageA(Button->Handle(), BM_CLICK, 0, 0); // no help topic anywhere: a plain click
+    EXPECT_EQ(Clicks, 1);
+    Form->HelpContext = 42;
+    SendMessageA(Button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(Topics, (std::vector<int>{42}));
+    EXPECT_EQ(Clicks, 1);
+    Application().OnHelp = nullptr;
+
+    Button->SetKind(bkClose);
+    TModalScript Script([&](HWND) { SendMessageA(Button->Handle(), BM_CLICK, 0, 0); });
+    EXPECT_EQ(Form->ShowModal(), mrCancel); // closed by the button
+    EXPECT_EQ(Clicks, 1);
+    // A close button on no form clicks plainly.
+    TQelButton Loose(nullptr);
+    int LooseClicks = 0;
+    Loose.OnClick = [&](TObject*) { ++LooseClicks; };
+    Loose.SetKind(bkClose);
+    Loose.Click();
+    EXPECT_EQ(LooseClicks, 1);
+}
+
+TEST_F(QelButtonTest, AllKindGlyphIsNineteenHigh)
+{
+    EXPECT_EQ(GetBitBtnGlyph(bkAll)->Height(), 19);
+    EXPECT_EQ(GetBitBtnGlyph(bkAll)->Width(), 36);
+    EXPECT_EQ(GetBitBtnGlyph(bkOK)->Height(), 18);
+    Button->SetKind(bkAll);
+    EXPECT_EQ(Button->Kind(), bkAll);
+    EXPECT_EQ(Button->NumGlyphs(), 2);
+}
+
 TEST_F(QelButtonTest, RowOfButtonsIsPhotographed)
 {
     const TBitBtnKind Kinds[] = {bkOK, bkCancel, bkHelp, bkNo};
