@@ -54,6 +54,8 @@ TQelMsgDlg::TQelMsgDlg(TComponent* AOwner) : TComponent(AOwner)
     DlgMarginY = 15;
     FWindow = std::make_unique<TForm>(nullptr);
     FWindow->BorderStyle = bsDialog;
+    // Names an outside reader of the texts finds the parts by.
+    FWindow->Name = "MsgDlg";
     FWindow->SetWidth(DlgFormWidth);
     DlgForm = std::make_unique<TDlgForm>();
     DlgForm->Position = dpScreenCenter;
@@ -64,16 +66,19 @@ TQelMsgDlg::TQelMsgDlg(TComponent* AOwner) : TComponent(AOwner)
     }
     SetCaption(ProgramTitle);
     FShadowLabel = new TLabel(FWindow.get());
+    FShadowLabel->Name = "ShadowLabel";
     FShadowLabel->SetParent(FWindow.get());
     FShadowLabel->Transparent = true;
     FShadowLabel->SetBounds(15, 15, FShadowLabel->Width(), FShadowLabel->Height());
     FShadowLabel->SetVisible(false);
     FTextLabel = new TLabel(FWindow.get());
+    FTextLabel->Name = "TextLabel";
     FTextLabel->SetParent(FWindow.get());
     FTextLabel->Transparent = true;
     FTextLabel->SetBounds(15, 15, FTextLabel->Width(), FTextLabel->Height());
     DlgText = std::make_unique<TDlgText>(*FTextLabel);
     FImage = new TImage(FWindow.get());
+    FImage->Name = "IconImage";
     FImage->SetParent(FWindow.get());
     FImage->SetBounds(15, 15, FImage->Width(), FImage->Height());
     DlgImage = std::make_unique<TDlgImage>(*FImage);
@@ -176,6 +181,7 @@ void TQelMsgDlg::CreateButtons(const std::vector<std::string>& Buttons, const st
         B->SetBounds(RowLeft + static_cast<int>(I) * (DlgButton->Width + 4), ButtonTop, DlgButton->Width,
                      DlgButton->Height);
         B->Tag = static_cast<int>(I);
+        B->Name = "Button" + std::to_string(I);
         B->SetColor(DlgButton->Color);
         B->Font().Assign(DlgButton->Font());
         B->OnClick = [this](TObject* Sender) { ButtonClick(Sender); };

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class TTextReport;
 class TWinControl;
 
 // Owns the components created with it as owner and frees them, last first, when it goes.
@@ -24,6 +25,7 @@ public:
     TComponent* Owner() const { return FOwner; }
     const std::vector<TComponent*>& Components() const { return FComponents; }
     int Tag = 0;
+    std::string Name;
 
 private:
     TComponent* FOwner;
@@ -73,6 +75,10 @@ public:
     virtual void Invalidate() = 0;
     // Paints at once, without waiting for the message loop.
     virtual void Repaint() = 0;
+
+    // Adds what the control shows to the report an outside reader asked for: its
+    // caption by default. A control that draws texts of its own adds them as items.
+    virtual void DescribeTexts(TTextReport& Report);
 
 protected:
     virtual void BoundsChanged() {}
@@ -140,6 +146,9 @@ public:
 
     // Paints the background, Paint and the windowless children into DC.
     void PaintTo(HDC DC);
+
+    // A standard control's text as its window holds it (an edit's typed text).
+    void DescribeTexts(TTextReport& Report) override;
 
 protected:
     struct TCreateParams {

@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 #include "ui_application.h"
+#include "ui_text_report.h"
 
 #include <windowsx.h>
 
@@ -166,6 +167,8 @@ void TControl::Click()
     if (OnClick)
         OnClick(this);
 }
+
+void TControl::DescribeTexts(TTextReport& Report) { Report.AddControl(*this, Caption()); }
 
 // --- TGraphicControl --------------------------------------------------------
 
@@ -413,6 +416,17 @@ LRESULT TWinControl::DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam)
 }
 
 bool TWinControl::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+void TWinControl::DescribeTexts(TTextReport& Report)
+{
+    if (!FHandle || !FDefWndProc) {
+        TControl::DescribeTexts(Report);
+        return;
+    }
+    std::string Text(static_cast<std::size_t>(GetWindowTextLengthA(FHandle)) + 1, '\0');
+    Text.resize(static_cast<std::size_t>(GetWindowTextA(FHandle, &Text[0], static_cast<int>(Text.size()))));
+    Report.AddControl(*this, Text);
+}
 
 void TWinControl::PaintTo(HDC DC)
 {

@@ -4,6 +4,7 @@
 #include "ui_application.h"
 #include "ui_button.h"
 #include "ui_screen.h"
+#include "ui_text_report.h"
 
 #include <vector>
 
@@ -282,6 +283,8 @@ void TForm::Resize()
 
 LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
 {
+    if (Msg == TextReportMessage())
+        return AnswerTextRequest(*this, WParam, LParam) ? 1 : 0;
     switch (Msg) {
     case WM_MODAL_SHOWN:
         Application().ModalShown(Handle());

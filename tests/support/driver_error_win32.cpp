@@ -1,0 +1,55 @@
+#include "driver_error.h"
+
+#include <cstdio>
+
+std::string SystemReason(DWORD Code)
+{
+    char* Text = nullptr;
+    const DWORD N = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, Code, 0, reinterpret_cast<LPSTR>(&Text), 0, nullptr);
+    std::string Reason = N && Text ? std::string(Text, N) : "error " + std::to_string(Code);
+    if (Text)
+        LocalFree(Text);
+    while (!Reason.empty() && (Reason.back() == '\n' || Reason.back() == '\r' || Reason.back() == ' '))
+        Reason.pop_back();
+    return Reason;
+}
+
+std::string HandleText(HWND Window)
+{
+    char Buffer[32];
+    std::snprintf(Buffer, sizeof Buffer, "0x%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(Window)));
+    return Buffer;
+}
+
+void PumpDriverMessages(DWORD Ms)
+{
+    MSG M;
+    while (PeekMessageA(&M, nullptr, 0, 0, PM_REMOVE)) {
+        if (M.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(M.wParam));
+            break;
+        }
+        TranslateMessage(&M);
+        DispatchMessageA(&M);
+    }
+    // Wakes early for sent messages (a reply) and for new ones in the queue.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, Ms, QS_ALLINPUT);
+}
+
+void WaitFor(const std::function<bool()>& Done, DWORD TimeoutMs, const std::string& What)
+{
+    const DWORD Start = GetTickCount();
+    for (;;) {
+        if (Done())
+            return;
+        if (GetTickCount() - Start >= TimeoutMs)
+            break;
+        PumpDriverMessages(10);
+    }
+    if (Done())
+        return;
+    throw EDriverError("Timed out after " + std::to_string(TimeoutMs) + " ms waiting for " + What);
+}
