@@ -113,6 +113,13 @@ void RunRounds(std::vector<TJob*> Jobs)
         }
 }
 
+void PrintLoad(const char* When)
+{
+    double Load[3] = {0, 0, 0};
+    if (getloadavg(Load, 3) == 3)
+        std::printf("  load average %s the rounds: %.2f %.2f %.2f\n", When, Load[0], Load[1], Load[2]);
+}
+
 std::string ReadAll(const fs::path& Path)
 {
     std::ifstream In(Path, std::ios::binary);
@@ -219,7 +226,10 @@ void Bench(const std::string& Self, const fs::path& Work, const char* Name, int 
     Jobs.push_back(&LTarPack);
     Jobs.push_back(&Unpack);
     Jobs.push_back(&TarUnpack);
+    // Other work on the machine disturbs the figures: the load says how much.
+    PrintLoad("before");
     RunRounds(Jobs);
+    PrintLoad("after");
 
     for (std::size_t I = 0; I < Packs.size(); ++I) {
         const std::string W = std::to_string(WorkerCounts[I]);

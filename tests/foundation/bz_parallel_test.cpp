@@ -148,10 +148,14 @@ const TSample Samples[] = {
     {"OneByte", [] { return std::string("x"); }},
     {"ExactlyOneBlock", [] { return NoRuns(Level5Block); }},
     {"OneByteMore", [] { return NoRuns(Level5Block + 1); }},
-    {"OneLongRun", [] { return std::string(3000000, '\0'); }},
-    {"LongRunsBrokenNowAndThen", [] { return Repeat(std::string(70000, 'q') + "!", 2000000); }},
+    // A block holds up to 25.5 MB of one byte: the first block ends inside the run.
+    {"OneLongRun", [] { return std::string(26000000, '\0'); }},
+    // Long runs shrink a block's input so much that the end of the first block is
+    // put among them by the bytes in front.
+    {"LongRunsBrokenNowAndThen",
+     [] { return NoRuns(490000) + Repeat(std::string(70000, 'q') + "!", 2000000) + NoRuns(10000); }},
     {"RunsOf4And5", [] { return Runs(4, 5, 2100000); }},
-    {"RunsOf251To260", [] { return Runs(251, 260, 3000000); }},
+    {"RunsOf251To260", [] { return NoRuns(480000) + Runs(251, 260, 3000000) + NoRuns(10000); }},
     {"RunsOf1To8", [] { return Runs(1, 8, 1500000); }},
     {"Random", [] { return Random(2200000, 9); }},
     {"Text", [] { return Mix(2600000, 0); }},
