@@ -245,10 +245,10 @@ void TBZBlockWriter::Guarded(F&& Action)
 void TBZBlockWriter::Write(const void* Buffer, std::int64_t Count)
 {
     Guarded([&] {
-        const unsigned char* P = static_cast<const unsigned char*>(Buffer);
+        const char* P = static_cast<const char*>(Buffer);
         while (Count > 0) {
             const std::size_t Piece = static_cast<std::size_t>(std::min<std::int64_t>(Count, 1 << 30));
-            const std::size_t Cut = FCutter.NextCut(P, Piece);
+            const std::size_t Cut = FCutter.NextCut(reinterpret_cast<const unsigned char*>(P), Piece);
             FCurrent.insert(FCurrent.end(), P, P + Cut);
             FPlainBytes += static_cast<std::int64_t>(Cut);
             P += Cut;
