@@ -259,3 +259,14 @@ void CCastamer::ShowOptions(const std::string& Text, int Page)
     if (FUI)
         FUI->ShowOptions(*this, IntToStr(Page) + Text);
 }
+
+bool CCastamer::CheckCabTools()
+{
+    const auto AllThere = [this] {
+        return FFS->FileExists(GetCabwizPath()) && FFS->FileExists(GetCabwizDdfPath()) &&
+               FFS->FileExists(GetMakecabPath());
+    };
+    if (!AllThere())
+        ShowOptions("External cab meke files must be selected", 2);
+    return AllThere();
+}

@@ -129,6 +129,9 @@ public:
     // options ask for it.
     void RunInstaller(const std::string& Dir, bool Force);
     void ShowOptions(const std::string& Text, int Page);
+    // True when the three CAB tool paths name existing files; when one does not,
+    // the options window is offered on its CAB tools page first.
+    bool CheckCabTools();
 
 private:
     void Construct();
@@ -155,6 +158,19 @@ private:
     IBuilderUI* FUI = nullptr;
     IHelpNavigator* FNavigator = nullptr;
     std::vector<std::unique_ptr<CCst_App>> FApps;
+};
+
+// Empties the temporary directory when a staging ends, also through a failure, so
+// that no staged copy outlives the export.
+class TTempDirCleanup {
+public:
+    explicit TTempDirCleanup(CCastamer& Owner) : FOwner(Owner) {}
+    TTempDirCleanup(const TTempDirCleanup&) = delete;
+    TTempDirCleanup& operator=(const TTempDirCleanup&) = delete;
+    ~TTempDirCleanup() { FOwner.ClearTempDir(); }
+
+private:
+    CCastamer& FOwner;
 };
 
 // What the main window's Build (Mode 0) and Preview (Mode 1) actions run once its

@@ -63,6 +63,15 @@ public:
     bool BuildPC(TAppExport& E);
     bool BuildPalm(TAppExport& E);
     bool BuildPocketPC(TAppExport& E);
+    // Stages the ready-made CAB files named by the Pocket PC options from the source
+    // directory; a name without its file leaves the record. False when a file that
+    // is there could not be copied.
+    bool CopyPrebuiltCabs(TAppExport& E);
+    // The base of every file name of the CAB build: "App name" without blanks,
+    // punctuation and what a file name cannot hold, at most 7 characters.
+    std::string CEShortName() const;
+    // The installation directory on the device.
+    std::string CEInstallDir() const;
     // Stages the source tree and the colour-dependent files in the builder's
     // temporary directory; false when something could not be copied.
     bool CopyPalmFiles(TAppExport& E);

@@ -26,19 +26,6 @@ void WriteBitmap(TFileSystem& FS, const std::string& FileName, TStream& Out)
     Image.SaveToStream(Out);
 }
 
-// Empties the temporary directory when the staging ends, also through a failure, so
-// that no staged copy outlives the export.
-class TTempDirCleanup {
-public:
-    explicit TTempDirCleanup(CCastamer& Owner) : FOwner(Owner) {}
-    TTempDirCleanup(const TTempDirCleanup&) = delete;
-    TTempDirCleanup& operator=(const TTempDirCleanup&) = delete;
-    ~TTempDirCleanup() { FOwner.ClearTempDir(); }
-
-private:
-    CCastamer& FOwner;
-};
-
 } // namespace
 
 std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
@@ -167,16 +154,6 @@ bool CCst_App::BuildPalm(TAppExport& E)
         return true;
     ArchiveToData(Owner.GetTempDir());
     return false;
-}
-
-bool CCst_App::BuildPocketPC(TAppExport& E)
-{
-    if (E.Mode == 1) {
-        E.ExportProps.Remove("OutFN");
-        return false;
-    }
-    // The CAB build is not part of this builder yet: no Pocket PC archive can be made.
-    return true;
 }
 
 bool CCst_App::CopyPalmFiles(TAppExport& E)

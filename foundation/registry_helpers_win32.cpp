@@ -1,5 +1,7 @@
 #include "registry_helpers.h"
 
+#include "win32_handles.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -9,25 +11,6 @@
 namespace {
 
 const char AppPathsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-
-// An open key, closed on every way out.
-class TRegKey {
-public:
-    TRegKey() = default;
-    TRegKey(const TRegKey&) = delete;
-    TRegKey& operator=(const TRegKey&) = delete;
-    ~TRegKey()
-    {
-        if (FKey)
-            RegCloseKey(FKey);
-    }
-
-    HKEY* Receive() { return &FKey; }
-    HKEY Get() const { return FKey; }
-
-private:
-    HKEY FKey = nullptr;
-};
 
 std::string Expanded(const std::string& Value)
 {

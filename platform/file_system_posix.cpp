@@ -2,6 +2,7 @@
 
 #include "disk_file_system.h"
 #include "posix_path.h"
+#include "unique_handle.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -15,21 +16,12 @@
 
 namespace {
 
-class TDirHandle {
-public:
-    explicit TDirHandle(DIR* D) : FDir(D) {}
-    ~TDirHandle()
-    {
-        if (FDir)
-            closedir(FDir);
-    }
-    TDirHandle(const TDirHandle&) = delete;
-    TDirHandle& operator=(const TDirHandle&) = delete;
-    DIR* Get() const { return FDir; }
-
-private:
-    DIR* FDir;
+struct TDirTraits {
+    using THandle = DIR*;
+    static DIR* Invalid() { return nullptr; }
+    static void Close(DIR* D) { closedir(D); }
 };
+using TDirHandle = TUniqueHandle<TDirTraits>;
 
 bool StatPath(const std::string& Path, struct stat& St) { return ::stat(NativePath(Path).c_str(), &St) == 0; }
 

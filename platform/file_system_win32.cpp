@@ -1,6 +1,7 @@
 #include "file_system.h"
 
 #include "disk_file_system.h"
+#include "win32_handles.h"
 
 #include <windows.h>
 
@@ -13,22 +14,6 @@ std::string WithoutTrailingSlash(std::string Path)
     return Path;
 }
 
-class TFindHandle {
-public:
-    explicit TFindHandle(HANDLE H) : FHandle(H) {}
-    ~TFindHandle()
-    {
-        if (FHandle != INVALID_HANDLE_VALUE)
-            FindClose(FHandle);
-    }
-    TFindHandle(const TFindHandle&) = delete;
-    TFindHandle& operator=(const TFindHandle&) = delete;
-    HANDLE Get() const { return FHandle; }
-
-private:
-    HANDLE FHandle;
-};
-
 class TWin32FileSystem : public TDiskFileSystem {
 public:
     std::vector<TDirEntry> ListDirectory(const std::string& Dir) override
@@ -40,7 +25,7 @@ public:
         Pattern += '*';
         WIN32_FIND_DATAA Data;
         TFindHandle Find(FindFirstFileA(Pattern.c_str(), &Data));
-        if (Find.Get() == INVALID_HANDLE_VALUE)
+        if (!Find)
             return Entries;
         do {
             const std::string Name = Data.cFileName;
@@ -130,13 +115,13 @@ public:
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
         if (!GetFinalPath)
             return std::string();
-        HANDLE H = CreateFileA(WithoutTrailingSlash(Path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (H == INVALID_HANDLE_VALUE)
+        const TFileHandle H(CreateFileA(WithoutTrailingSlash(Path).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!H)
             return std::string();
         char Buf[1024];
-        const DWORD N = GetFinalPath(H, Buf, sizeof Buf, 0);
-        CloseHandle(H);
+        const DWORD N = GetFinalPath(H.Get(), Buf, sizeof Buf, 0);
         return N > 0 && N < sizeof Buf ? std::string(Buf, N) : std::string();
     }
 };

@@ -14,7 +14,12 @@
 class TTextReport;
 class TWinControl;
 
-// Owns the components created with it as owner and frees them, last first, when it goes.
+// Who deletes a control: its owner, and only its owner. A component frees the
+// components created with it as owner, last first, when it goes. A parent (the
+// windowed control a control is placed on) never deletes its children: when it
+// goes it only detaches them (their windows go with its window). A control held as
+// a member or in a unique_ptr is created without owner and may be parented freely;
+// one made with new for a window is owned by that window (or by the form).
 class TComponent : public TObject {
 public:
     explicit TComponent(TComponent* AOwner);
@@ -91,6 +96,8 @@ protected:
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
 
 private:
+    friend class TWinControl;
+
     TWinControl* FParent = nullptr;
     bool FVisible = true;
     bool FEnabled = true;
@@ -115,6 +122,7 @@ protected:
 
 // A control with a window: our own class (one window procedure for all) or a standard
 // control subclassed onto the same procedure. The handle is made when first needed.
+// Destroying it detaches its children, which stay alive without a parent or window.
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* AOwner);

@@ -3,6 +3,7 @@
 #include "exceptions.h"
 #include "ui_application.h"
 #include "ui_text_report.h"
+#include "win32_handles.h"
 
 #include <windowsx.h>
 
@@ -29,28 +30,22 @@ void RegisterOwnClass()
     Done = true;
 }
 
-// A memory DC and bitmap of one size, freed together.
+// A memory DC and bitmap of one size; the bitmap leaves the DC before either goes.
 class TOffscreen {
 public:
     TOffscreen(HDC Compatible, int W, int H)
         : FDC(CreateCompatibleDC(Compatible)), FBitmap(CreateCompatibleBitmap(Compatible, W, H))
     {
-        FOld = SelectObject(FDC, FBitmap);
+        if (!FDC || !FBitmap)
+            throw Exception("Cannot make an off-screen bitmap");
+        FSelection = SelectInto(FDC.Get(), FBitmap.Get());
     }
-    ~TOffscreen()
-    {
-        SelectObject(FDC, FOld);
-        DeleteObject(FBitmap);
-        DeleteDC(FDC);
-    }
-    TOffscreen(const TOffscreen&) = delete;
-    TOffscreen& operator=(const TOffscreen&) = delete;
-    HDC DC() const { return FDC; }
+    HDC DC() const { return FDC.Get(); }
 
 private:
-    HDC FDC;
-    HBITMAP FBitmap;
-    HGDIOBJ FOld;
+    TMemoryDC FDC;
+    TGdiObject<HBITMAP> FBitmap;
+    TSelection FSelection;
 };
 
 } // namespace
@@ -238,8 +233,14 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl()
 {
-    while (!FControls.empty())
-        delete FControls.back();
+    // The parent only lets its children go: their owners delete them.
+    while (!FControls.empty()) {
+        TControl* C = FControls.back();
+        FControls.pop_back();
+        C->FParent = nullptr;
+        if (auto* W = dynamic_cast<TWinControl*>(C))
+            W->DestroyHandle();
+    }
     DestroyHandle();
 }
 
@@ -445,12 +446,18 @@ void TWinControl::PaintTo(HDC DC)
     if (Client.right <= 0 || Client.bottom <= 0)
         return;
     TOffscreen Off(DC, Client.right, Client.bottom);
-    FCanvas.SetHandle(Off.DC());
-    FCanvas.BrushStyle = bsSolid;
-    FCanvas.BrushColor = Color();
-    FCanvas.FillRect(Client);
-    Paint(FCanvas);
-    FCanvas.SetHandle(nullptr);
+    {
+        // The canvas lets the DC go before it is deleted, also when Paint raises.
+        struct TLend {
+            TCanvas& Canvas;
+            ~TLend() { Canvas.SetHandle(nullptr); }
+        } Lend{FCanvas};
+        FCanvas.SetHandle(Off.DC());
+        FCanvas.BrushStyle = bsSolid;
+        FCanvas.BrushColor = Color();
+        FCanvas.FillRect(Client);
+        Paint(FCanvas);
+    }
     for (TControl* C : FControls) {
         auto* G = dynamic_cast<TGraphicControl*>(C);
         if (!G || !G->Visible())

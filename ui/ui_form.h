@@ -12,6 +12,8 @@ class TButton;
 // A top-level window, owned by the application's hidden window, with its own modal
 // loop: the other windows of the thread are disabled, keys go through the pipeline
 // (preview, control, dialog keys) and the loop ends on a modal result or a close.
+// A form may be destroyed while its own modal loop runs (from a handler or the modal
+// hook): the loop then ends with mrCancel and touches the form no more.
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* AOwner);
@@ -59,6 +61,8 @@ private:
 
     bool FStayOnTop = false;
     bool FModal = false;
+    // Set while ShowModal runs: cleared by the destructor, so the loop knows.
+    bool* FModalAlive = nullptr;
     bool FShown = false;
     bool FNoActivate = false;
     TModalResult FModalResult = mrNone;

@@ -9,7 +9,6 @@
 class TListBox : public TWinControl {
 public:
     explicit TListBox(TComponent* AOwner);
-    ~TListBox() override;
     const std::vector<std::string>& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Items);
     int ItemIndex() const;
@@ -24,6 +23,6 @@ private:
     void Fill();
     std::vector<std::string> FItems;
     int FItemIndex = -1;
-    HBRUSH FBrush = nullptr;
+    TGdiObject<HBRUSH> FBrush;
     COLORREF FBrushRGB = 0;
 };

@@ -115,7 +115,7 @@ TEST_F(InstallationExport, PlatformFailuresRaiseBeforeAnythingIsWritten)
         const char* DID;
         const char* Source;
     };
-    for (const TCase& C : {TCase{"2", ""}, TCase{"2", "C:\\Gone"}, TCase{"1", "C:\\Src"}}) {
+    for (const TCase& C : {TCase{"2", ""}, TCase{"2", "C:\\Gone"}, TCase{"1", "C:\\Gone"}}) {
         CCst_App* App = B->AddApp();
         App->Props.Add("DID", C.DID);
         App->Props.Add("InDir", C.Source);
