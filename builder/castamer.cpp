@@ -106,6 +106,7 @@ void CCastamer::DeleteApp(CCst_App* App)
 
 void CCastamer::NewProject()
 {
+    HelpActions.Clear();
     ProjectFileName.clear();
     Settings.Clear();
     const std::string Defaults[][2] = {

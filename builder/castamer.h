@@ -5,8 +5,10 @@
 #include "cst_app.h"
 #include "file_system.h"
 #include "hash.h"
+#include "help_action.h"
 #include "object.h"
 #include "project_header.h"
+#include "project_check.h"
 
 #include <cstdint>
 #include <memory>
@@ -39,12 +41,17 @@ public:
     std::string ProjectFileName;
     THash Groups{true};
     TProjectHeader ProjectHeader;
+    // The navigation of the current project check's messages.
+    THelpActions HelpActions;
     THash ProjectOptions{true};
     THash EnvOptions{true};
 
     // The main window's seam; null until it attaches (nothing visual happens then).
     void AttachUI(IBuilderUI* UI) { FUI = UI; }
     IBuilderUI* UI() const { return FUI; }
+    // Where the help actions navigate; null until the main window attaches.
+    void AttachNavigator(IHelpNavigator* Navigator) { FNavigator = Navigator; }
+    IHelpNavigator* Navigator() const { return FNavigator; }
     const TBuilderServices& Services() const { return FServices; }
     TFileSystem& FileSystem() const { return *FFS; }
     THash& RememberedPaths() const { return FRememberedPaths; }
@@ -71,6 +78,11 @@ public:
     void SaveEnv();
     std::string GetEnvFileName() const;
     void RegisterProjectFileType();
+
+    // Appends what would make the package wrong or incomplete to the three lists,
+    // each message with its help action appended to HelpActions. Changes nothing in
+    // the project and never raises: a test that cannot be made is skipped.
+    void CheckProject(TCheckLists& Lists);
 
     // Mode 0 Build into a directory the user chooses, 1 Preview into the temporary
     // directory; true when the package was written. Failures outside the export of
@@ -138,11 +150,15 @@ private:
     // Writes Value only when it differs from what the option holds.
     void SetEnvOption(const std::string& Key, const std::string& Value);
     void ClearApps();
+    void CheckSourceDir(TCheckLists& Lists, const CCst_App& App);
+    void CheckShortcuts(TCheckLists& Lists, const CCst_App& App, std::int32_t DID);
+    void CheckGroupIcons(TCheckLists& Lists);
 
     TBuilderServices FServices;
     TFileSystem* FFS;
     THash& FRememberedPaths;
     IBuilderUI* FUI = nullptr;
+    IHelpNavigator* FNavigator = nullptr;
     std::vector<std::unique_ptr<CCst_App>> FApps;
 };
 

@@ -49,8 +49,9 @@ public:
 
     // Writes the installation's package record (Mode 0 Build, 1 Preview) and, in
     // Build, first its archive; answers the bytes written. Raises
-    // "Destributive not buildet." when the platform's archive cannot be made, before
-    // anything is written; other failures pass through.
+    // "Destributive not buildet." when the platform's archive cannot be made and
+    // EConvertError when "DID" is no number, before anything is written; other
+    // failures pass through.
     std::int64_t BuildToStream(TStream& Stream, std::uint8_t Mode);
     // Keeps the shortcuts that point into the installed files. Mode 1: for the
     // Windows CE setup description; mode 2: relative to the source directory, and
@@ -74,8 +75,8 @@ public:
     // Stages the source tree and the colour-dependent files in the builder's
     // temporary directory; false when something could not be copied.
     bool CopyPalmFiles(TAppExport& E);
-    // "DID" as the build takes it: -1 when it is no number.
-    std::int32_t ExportDID() const;
+    // Whether "DID" is 2, for the uninstaller's copy; false when it is no number.
+    bool IsPC() const;
 
     std::string GetAppName() const { return Props.Lookup("App name"); }
     std::string GetGroupID() const { return Props.Lookup("GroupID"); }

@@ -28,12 +28,6 @@ void WriteBitmap(TFileSystem& FS, const std::string& FileName, TStream& Out)
 
 } // namespace
 
-std::int32_t CCst_App::ExportDID() const
-{
-    std::int32_t V = -1;
-    return TryStrToInt(Props.Lookup("DID"), V) ? V : -1;
-}
-
 std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
 {
     TFileSystem& FS = Owner.FileSystem();
@@ -51,8 +45,10 @@ std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
     if (!HasShot)
         E.ExportProps.Remove("ScreenShot");
 
+    // A platform that is no number fails the export: leaving the installation out
+    // would report a package as built that lacks it.
     bool Failed = false;
-    switch (ExportDID()) {
+    switch (GetDID()) {
     case 0:
         Failed = BuildPalm(E);
         break;

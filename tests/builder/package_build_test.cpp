@@ -357,6 +357,11 @@ TEST_F(PackageBuild, FailedBuildKeepsTheEarlierPackageDescription)
         {"PC without a source directory", [](CCst_App&) {}},
         {"PC whose source directory is gone", [](CCst_App& A) { A.Props.Add("InDir", "C:\\Src\\Gone"); }},
         {"Pocket PC", [](CCst_App& A) { A.Props.Add("DID", "1"); }},
+        {"platform that is no number",
+         [](CCst_App& A) {
+             A.Props.Add("DID", "two");
+             A.Props.Add("InDir", "C:\\Src\\Editor");
+         }},
         {"icon that is no bitmap",
          [this](CCst_App& A) {
              FS.AddFile("C:\\Art\\text.bmp", "not a bitmap");
