@@ -1,24 +1,20 @@
 // Pack and unpack speed and peak memory of the archive on generated trees, and the
-// build of a package of the big tree through the project object, beside tar with
-// bzip2 -5 on the same trees in the same run.
+// build of a package of the big tree through the project object, packed with 1, 2, 4
+// and 8 compression workers, beside tar with bzip2 -5 and with lbzip2 -n8 on the
+// same trees in the same run.
 //   archive_bench [work directory]      (default /tmp/brindlo-bench)
 #include "archive.h"
+#include "bench_support.h"
 #include "builder_ui.h"
+#include "bz_streams.h"
 #include "castamer.h"
 #include "file_system.h"
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <fstream>
-#include <random>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,122 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TTreeStats {
-    std::uint64_t Bytes = 0;
-    int Files = 0;
-};
-
-// Deterministic content: a third text, a third structured binary, a third random.
-std::string MakeContent(std::mt19937_64& Rng, std::size_t Size, int Kind)
+std::string ReadAll(const fs::path& Path)
 {
-    static const char* const Words[] = {"install", "package", "the", "of", "directory", "file", "setup", "and",
-                                        "program", "window", "license", "a", "to", "Brindlo", "version", "data"};
-    std::string S;
-    S.reserve(Size);
-    if (Kind == 0) {
-        while (S.size() < Size) {
-            S += Words[Rng() % 16];
-            S += (Rng() % 12 == 0) ? "\r\n" : " ";
-        }
-    } else if (Kind == 1) {
-        while (S.size() < Size) {
-            const std::uint32_t V = static_cast<std::uint32_t>(S.size() / 16) ^ static_cast<std::uint32_t>(Rng() % 4);
-            S.append(reinterpret_cast<const char*>(&V), 4);
-            S.append(12, static_cast<char>(S.size() % 7));
-        }
-    } else {
-        while (S.size() < Size) {
-            const std::uint64_t V = Rng();
-            S.append(reinterpret_cast<const char*>(&V), 8);
-        }
-    }
-    S.resize(Size);
-    return S;
-}
-
-TTreeStats MakeTree(const fs::path& Root, int Files, std::size_t MeanSize, unsigned Seed)
-{
-    std::mt19937_64 Rng(Seed);
-    TTreeStats Stats;
-    fs::remove_all(Root);
-    for (int I = 0; I < Files; ++I) {
-        const fs::path Dir = Root / ("dir" + std::to_string(I % 50)) / ("sub" + std::to_string(I % 7));
-        fs::create_directories(Dir);
-        const std::size_t Size = static_cast<std::size_t>(Rng() % (2 * MeanSize));
-        const std::string Content = MakeContent(Rng, Size, I % 3);
-        std::ofstream(Dir / ("file" + std::to_string(I) + ".dat"), std::ios::binary).write(Content.data(), static_cast<std::streamsize>(Content.size()));
-        Stats.Bytes += Size;
-        ++Stats.Files;
-    }
-    return Stats;
-}
-
-struct TRun {
-    double Seconds = 0;
-    long PeakKiB = 0;
-};
-
-// Runs Command (argv form or a shell line) in a child and measures its time and peak memory.
-TRun Measure(const std::vector<std::string>& Argv)
-{
-    const auto Start = std::chrono::steady_clock::now();
-    const pid_t Pid = fork();
-    if (Pid == 0) {
-        std::vector<char*> Args;
-        for (const std::string& A : Argv)
-            Args.push_back(const_cast<char*>(A.c_str()));
-        Args.push_back(nullptr);
-        execvp(Args[0], Args.data());
-        _exit(127);
-    }
-    int Status = 0;
-    rusage Usage{};
-    wait4(Pid, &Status, 0, &Usage);
-    TRun R;
-    R.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-    R.PeakKiB = Usage.ru_maxrss;
-    if (!WIFEXITED(Status) || WEXITSTATUS(Status) != 0) {
-        std::fprintf(stderr, "command failed: %s\n", Argv[0].c_str());
-        std::exit(1);
-    }
-    return R;
-}
-
-// One measured command; Prepare runs before it, untimed.
-struct TJob {
-    explicit TJob(std::vector<std::string> Command, std::function<void()> Before = [] {})
-        : Argv(std::move(Command)), Prepare(std::move(Before))
-    {
-    }
-    std::vector<std::string> Argv;
-    std::function<void()> Prepare;
-    TRun Fastest;
-};
-
-// Runs the jobs in rounds, one after the other in each round, and keeps each job's
-// fastest run: a slow spell of the machine then hits every job alike instead of
-// whichever happened to run during it. BRINDLO_BENCH_RUNS sets the rounds (3).
-void RunRounds(std::vector<TJob*> Jobs)
-{
-    const char* Env = std::getenv("BRINDLO_BENCH_RUNS");
-    const int Rounds = Env && std::atoi(Env) > 0 ? std::atoi(Env) : 3;
-    for (int Round = 0; Round < Rounds; ++Round)
-        for (TJob* Job : Jobs) {
-            Job->Prepare();
-            // Write-back of what earlier runs wrote must not land inside this one.
-            ::sync();
-            const TRun R = Measure(Job->Argv);
-            if (Round == 0 || R.Seconds < Job->Fastest.Seconds)
-                Job->Fastest.Seconds = R.Seconds;
-            Job->Fastest.PeakKiB = std::max(Job->Fastest.PeakKiB, R.PeakKiB);
-        }
-}
-
-void Report(const char* What, const TTreeStats& Tree, const TRun& R)
-{
-    const double MiB = static_cast<double>(Tree.Bytes) / (1024.0 * 1024.0);
-    std::printf("  %-28s %7.2f s  %8.1f MiB/s  %9.0f files/s  peak %6.1f MiB\n", What, R.Seconds, MiB / R.Seconds,
-                Tree.Files / R.Seconds, static_cast<double>(R.PeakKiB) / 1024.0);
+    std::ifstream In(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
 }
 
 // The build without windows: the chooser answers the package directory.
@@ -203,35 +87,64 @@ void Bench(const std::string& Self, const fs::path& Work, const char* Name, int 
     const fs::path Arc = Work / (std::string(Name) + ".arc");
     const fs::path Dest = Work / (std::string(Name) + "-dest");
     const fs::path Tar = Work / (std::string(Name) + ".tar.bz2");
+    const fs::path LTar = Work / (std::string(Name) + ".lbz.tar.bz2");
     const fs::path TarDest = Work / (std::string(Name) + "-tar-dest");
     const TTreeStats Tree = MakeTree(Src, Files, MeanSize, 2026);
     std::printf("%s: %d files, %.1f MiB\n", Name, Tree.Files, static_cast<double>(Tree.Bytes) / (1024.0 * 1024.0));
 
     const fs::path Out = Work / (std::string(Name) + "-package");
-    TJob Pack{std::vector<std::string>{Self, "pack", Src.string(), Arc.string()}};
+    const int WorkerCounts[] = {1, 2, 4, 8};
+    std::vector<TJob> Packs, Builds;
+    for (int W : WorkerCounts) {
+        const fs::path Into = Work / (std::string(Name) + "-" + std::to_string(W) + ".arc");
+        Packs.emplace_back(std::vector<std::string>{Self, "pack", Src.string(), Into.string(), std::to_string(W)});
+        if (WithPackage)
+            Builds.emplace_back(std::vector<std::string>{Self, "build", Src.string(), Out.string(), std::to_string(W)},
+                                [&] { fs::remove_all(Out); });
+    }
     TJob TarPack{std::vector<std::string>{"sh", "-c", "tar -cf - -C '" + Src.string() + "' . | bzip2 -5 > '" + Tar.string() + "'"}};
-    TJob Unpack{std::vector<std::string>{Self, "unpack", Arc.string(), Dest.string()}, [&] { fs::remove_all(Dest); }};
+    TJob LTarPack{std::vector<std::string>{"sh", "-c", "tar -cf - -C '" + Src.string() + "' . | lbzip2 -n8 > '" + LTar.string() + "'"}};
+    TJob Unpack{std::vector<std::string>{Self, "unpack", (Work / (std::string(Name) + "-8.arc")).string(), Dest.string()},
+                [&] { fs::remove_all(Dest); }};
     TJob TarUnpack{std::vector<std::string>{"sh", "-c", "bzip2 -dc '" + Tar.string() + "' | tar -xf - -C '" + TarDest.string() + "'"}, [&] {
                        fs::remove_all(TarDest);
                        fs::create_directories(TarDest);
                    }};
-    TJob Package{std::vector<std::string>{Self, "build", Src.string(), Out.string()}, [&] { fs::remove_all(Out); }};
-    std::vector<TJob*> Jobs = {&Pack, &TarPack, &Unpack, &TarUnpack};
-    if (WithPackage)
-        Jobs.push_back(&Package);
+    // Unpacking needs the archive: the first round's packs come before it.
+    std::vector<TJob*> Jobs;
+    for (std::size_t I = 0; I < Packs.size(); ++I) {
+        Jobs.push_back(&Packs[I]);
+        if (WithPackage)
+            Jobs.push_back(&Builds[I]);
+    }
+    Jobs.push_back(&TarPack);
+    Jobs.push_back(&LTarPack);
+    Jobs.push_back(&Unpack);
+    Jobs.push_back(&TarUnpack);
+    PrintLoad("before the rounds");
     RunRounds(Jobs);
+    PrintLoad("after the rounds");
 
-    Report("archive pack", Tree, Pack.Fastest);
+    for (std::size_t I = 0; I < Packs.size(); ++I) {
+        const std::string W = std::to_string(WorkerCounts[I]);
+        Report(("archive pack, " + W + " workers").c_str(), Tree, Packs[I].Fastest);
+        if (WithPackage)
+            Report(("package build, " + W + " workers").c_str(), Tree, Builds[I].Fastest);
+    }
     Report("tar | bzip2 -5", Tree, TarPack.Fastest);
+    Report("tar | lbzip2 -n8", Tree, LTarPack.Fastest);
     Report("archive unpack", Tree, Unpack.Fastest);
     Report("bzip2 -dc | tar -x", Tree, TarUnpack.Fastest);
-    if (WithPackage) {
-        Report("package build", Tree, Package.Fastest);
-        std::printf("  package build speed %.2fx of tar|bzip2 -5\n", TarPack.Fastest.Seconds / Package.Fastest.Seconds);
+    for (std::size_t I = 0; I < Packs.size(); ++I) {
+        const fs::path Into = Work / (std::string(Name) + "-" + std::to_string(WorkerCounts[I]) + ".arc");
+        std::printf("  %d workers: pack %.2fx of tar|bzip2 -5", WorkerCounts[I], TarPack.Fastest.Seconds / Packs[I].Fastest.Seconds);
+        if (WithPackage)
+            std::printf(", package build %.2fx", TarPack.Fastest.Seconds / Builds[I].Fastest.Seconds);
+        std::printf(", archive %s the 1-worker one\n", ReadAll(Into) == ReadAll(Work / (std::string(Name) + "-1.arc")) ? "identical to" : "DIFFERENT FROM");
     }
-    std::printf("  pack speed %.2fx of tar|bzip2 -5; unpack speed %.2fx of bzip2 -dc|tar -x; archive %.1f MiB, tar.bz2 %.1f MiB\n",
-                TarPack.Fastest.Seconds / Pack.Fastest.Seconds, TarUnpack.Fastest.Seconds / Unpack.Fastest.Seconds,
-                static_cast<double>(fs::file_size(Arc)) / (1024.0 * 1024.0),
+    std::printf("  lbzip2 -n8 %.2fx of tar|bzip2 -5; unpack speed %.2fx of bzip2 -dc|tar -x; archive %.1f MiB, tar.bz2 %.1f MiB\n",
+                TarPack.Fastest.Seconds / LTarPack.Fastest.Seconds, TarUnpack.Fastest.Seconds / Unpack.Fastest.Seconds,
+                static_cast<double>(fs::file_size(Work / (std::string(Name) + "-1.arc"))) / (1024.0 * 1024.0),
                 static_cast<double>(fs::file_size(Tar)) / (1024.0 * 1024.0));
 }
 
@@ -239,12 +152,18 @@ void Bench(const std::string& Self, const fs::path& Work, const char* Name, int 
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::string(argv[1]) == "pack")
-        return CArchive_BZip(nullptr, LocalFileSystem()).Pack(argv[2], argv[3]) ? 0 : 1;
-    if (argc == 4 && std::string(argv[1]) == "unpack")
+    const std::string Command = argc > 1 ? argv[1] : "";
+    if (argc == 5 && Command == "pack") {
+        SetBZCompressionWorkers(std::atoi(argv[4]));
+        ArchivePack(CArchive_BZip::Create, argv[2], argv[3], nullptr);
+        return 0;
+    }
+    if (argc == 4 && Command == "unpack")
         return CArchive_BZip(nullptr, LocalFileSystem()).Unpack(argv[2], argv[3]) ? 0 : 1;
-    if (argc == 4 && std::string(argv[1]) == "build")
+    if (argc == 5 && Command == "build") {
+        SetBZCompressionWorkers(std::atoi(argv[4]));
         return BuildPackage(argv[2], argv[3]);
+    }
     const fs::path Work = argc > 1 ? fs::path(argv[1]) : fs::path("/tmp/brindlo-bench");
     fs::create_directories(Work);
     const std::string Self = fs::canonical("/proc/self/exe").string();

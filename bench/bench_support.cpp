@@ -83,10 +83,9 @@ void Report(const char* What, const TTreeStats& Tree, const TRun& R)
                 Tree.Files / R.Seconds, static_cast<double>(R.PeakKiB) / 1024.0);
 }
 
-double LoadAverage()
+void PrintLoad(const char* When)
 {
-    std::ifstream In("/proc/loadavg");
-    double L = -1;
-    In >> L;
-    return L;
+    double Load[3] = {0, 0, 0};
+    if (getloadavg(Load, 3) == 3)
+        std::printf("  load average %s: %.2f %.2f %.2f\n", When, Load[0], Load[1], Load[2]);
 }

@@ -45,5 +45,6 @@ void RunRounds(const std::vector<TJob*>& Jobs);
 
 void Report(const char* What, const TTreeStats& Tree, const TRun& R);
 
-// The load average of the last minute, from /proc/loadavg.
-double LoadAverage();
+// Other work on the machine disturbs the figures: the load averages (1, 5 and 15
+// minutes) say how much. When says when they were taken.
+void PrintLoad(const char* When);

@@ -103,10 +103,10 @@ int main(int argc, char** argv)
     }
     // One server for all runs, so that none pays for starting it.
     Run({"sh", "-c", "setsid '" + Server + "' -p </dev/null >/dev/null 2>&1 &"}, Wine);
-    std::printf("load average at the start: %.2f\n", LoadAverage());
+    PrintLoad("at the start");
     Bench(Work, Exe, Wine, "big", 5000, 42 * 1024);
     Bench(Work, Exe, Wine, "small", 20000, 2 * 1024);
-    std::printf("load average at the end: %.2f\n", LoadAverage());
+    PrintLoad("at the end");
     Run({Server, "-k"}, Wine);
     return 0;
 }

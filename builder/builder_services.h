@@ -23,6 +23,15 @@ struct TBuilderServices {
     // Starts ExePath with CommandLine, with Wait until it ended; false when it could
     // not be started. Unset: nothing can be started.
     std::function<bool(const std::string& ExePath, const std::string& CommandLine, bool Wait)> RunProgram;
+    // Makes Dir the program's current directory; false when it could not. Unset: never.
+    std::function<bool(const std::string& Dir)> SetCurrentDir;
+    // The short (8.3) form of an existing path; "" when the system gives none.
+    std::function<std::string(const std::string& Path)> ShortPathName;
+    // Opens File through the shell's "open" verb with Parameters, its window restored,
+    // without waiting; false when the shell refused. Unset: nothing opens.
+    std::function<bool(const std::string& File, const std::string& Parameters)> ShellOpen;
+    // Blocks the program for Milliseconds.
+    std::function<void(int Milliseconds)> Pause;
     // Null: project files are not registered.
     IFileTypeRegistry* Registry = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "archive.h"
 #include "convert.h"
+#include "exceptions.h"
 #include "project_file_type.h"
 #include "shell_helpers.h"
 
@@ -11,7 +12,9 @@
 namespace {
 
 // Empties Dir. A link or junction is removed itself, never entered: its target
-// may be anything on the disk.
+// may be anything on the disk. Copies keep the read-only attribute, and Windows
+// deletes no read-only file: the attribute goes first. Raises EInOutError when a
+// directory cannot be listed.
 void EmptyDirectory(TFileSystem& FS, const std::string& Dir)
 {
     for (const TDirEntry& E : FS.ListDirectory(Dir)) {
@@ -19,7 +22,11 @@ void EmptyDirectory(TFileSystem& FS, const std::string& Dir)
         if (E.Attributes & faReparsePoint) {
             if (!FS.EraseFile(Path))
                 FS.RemoveDir(Path);
-        } else if (E.IsDirectory()) {
+            continue;
+        }
+        if (E.Attributes & faReadOnly)
+            FS.MakeWritable(Path);
+        if (E.IsDirectory()) {
             EmptyDirectory(FS, Path);
             FS.RemoveDir(Path);
         } else {
@@ -99,6 +106,7 @@ void CCastamer::DeleteApp(CCst_App* App)
 
 void CCastamer::NewProject()
 {
+    HelpActions.Clear();
     ProjectFileName.clear();
     Settings.Clear();
     const std::string Defaults[][2] = {
@@ -178,11 +186,18 @@ std::string CCastamer::GetTempDir()
     return Dir;
 }
 
-void CCastamer::ClearTempDir()
+bool CCastamer::ClearTempDir()
 {
     const std::string Dir = TempDirName();
-    if (FFS->DirectoryExists(Dir))
+    if (!FFS->DirectoryExists(Dir))
+        return true;
+    try {
         EmptyDirectory(*FFS, Dir);
+        // What could not be deleted would end up in the next archive packed from here.
+        return FFS->ListDirectory(Dir).empty();
+    } catch (const EInOutError&) {
+        return false;
+    }
 }
 
 std::int32_t CCastamer::GetNewAppPlatform() const
@@ -257,4 +272,15 @@ void CCastamer::ShowOptions(const std::string& Text, int Page)
 {
     if (FUI)
         FUI->ShowOptions(*this, IntToStr(Page) + Text);
+}
+
+bool CCastamer::CheckCabTools()
+{
+    const auto AllThere = [this] {
+        return FFS->FileExists(GetCabwizPath()) && FFS->FileExists(GetCabwizDdfPath()) &&
+               FFS->FileExists(GetMakecabPath());
+    };
+    if (!AllThere())
+        ShowOptions("External cab meke files must be selected", 2);
+    return AllThere();
 }

@@ -5,8 +5,10 @@
 #include "cst_app.h"
 #include "file_system.h"
 #include "hash.h"
+#include "help_action.h"
 #include "object.h"
 #include "project_header.h"
+#include "project_check.h"
 
 #include <cstdint>
 #include <memory>
@@ -39,12 +41,17 @@ public:
     std::string ProjectFileName;
     THash Groups{true};
     TProjectHeader ProjectHeader;
+    // The navigation of the current project check's messages.
+    THelpActions HelpActions;
     THash ProjectOptions{true};
     THash EnvOptions{true};
 
     // The main window's seam; null until it attaches (nothing visual happens then).
     void AttachUI(IBuilderUI* UI) { FUI = UI; }
     IBuilderUI* UI() const { return FUI; }
+    // Where the help actions navigate; null until the main window attaches.
+    void AttachNavigator(IHelpNavigator* Navigator) { FNavigator = Navigator; }
+    IHelpNavigator* Navigator() const { return FNavigator; }
     const TBuilderServices& Services() const { return FServices; }
     TFileSystem& FileSystem() const { return *FFS; }
     THash& RememberedPaths() const { return FRememberedPaths; }
@@ -72,6 +79,11 @@ public:
     std::string GetEnvFileName() const;
     void RegisterProjectFileType();
 
+    // Appends what would make the package wrong or incomplete to the three lists,
+    // each message with its help action appended to HelpActions. Changes nothing in
+    // the project and never raises: a test that cannot be made is skipped.
+    void CheckProject(TCheckLists& Lists);
+
     // Mode 0 Build into a directory the user chooses, 1 Preview into the temporary
     // directory; true when the package was written. Failures outside the export of
     // installations pass through, with the progress window hidden.
@@ -88,7 +100,9 @@ public:
     std::string GetProjectDir() const;
     // Created with its parents when missing.
     std::string GetTempDir();
-    void ClearTempDir();
+    // Empties the temporary directory (read-only files included); false when
+    // something is left in it or it could not be listed.
+    bool ClearTempDir();
 
     // 0, 1 or 2; -1 (ask) for anything else.
     std::int32_t GetNewAppPlatform() const;
@@ -117,6 +131,9 @@ public:
     // options ask for it.
     void RunInstaller(const std::string& Dir, bool Force);
     void ShowOptions(const std::string& Text, int Page);
+    // True when the three CAB tool paths name existing files; when one does not,
+    // the options window is offered on its CAB tools page first.
+    bool CheckCabTools();
 
 private:
     void Construct();
@@ -133,12 +150,40 @@ private:
     // Writes Value only when it differs from what the option holds.
     void SetEnvOption(const std::string& Key, const std::string& Value);
     void ClearApps();
+    void CheckSourceDir(TCheckLists& Lists, const CCst_App& App);
+    void CheckShortcuts(TCheckLists& Lists, const CCst_App& App, std::int32_t DID);
+    void CheckGroupIcons(TCheckLists& Lists);
 
     TBuilderServices FServices;
     TFileSystem* FFS;
     THash& FRememberedPaths;
     IBuilderUI* FUI = nullptr;
+    IHelpNavigator* FNavigator = nullptr;
     std::vector<std::unique_ptr<CCst_App>> FApps;
+};
+
+// Empties the temporary directory when a staging ends, also through a failure, so
+// that no staged copy outlives the export.
+class TTempDirCleanup {
+public:
+    explicit TTempDirCleanup(CCastamer& Owner) : FOwner(Owner) {}
+    TTempDirCleanup(const TTempDirCleanup&) = delete;
+    TTempDirCleanup& operator=(const TTempDirCleanup&) = delete;
+    ~TTempDirCleanup()
+    {
+        if (!FDone)
+            FOwner.ClearTempDir();
+    }
+    // The clean-up of a staging that succeeded, at once; false when something was left behind.
+    bool Finish()
+    {
+        FDone = true;
+        return FOwner.ClearTempDir();
+    }
+
+private:
+    CCastamer& FOwner;
+    bool FDone = false;
 };
 
 // What the main window's Build (Mode 0) and Preview (Mode 1) actions run once its

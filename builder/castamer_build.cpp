@@ -208,7 +208,7 @@ bool CCastamer::CopyRuntimeFiles()
     if (BuildMode == 0) {
         bool HasPC = false;
         for (const auto& App : FApps)
-            HasPC = HasPC || App->ExportDID() == 2;
+            HasPC = HasPC || App->IsPC();
         // A missing uninstaller is not reported.
         if (HasPC && FFS->ForceDirectories(GetDataDir()))
             Copy(JoinPath(ProgramDir, "Castremove.exe"), JoinPath(GetDataDir(), "Castremove.exe"));

@@ -88,6 +88,12 @@ std::int32_t CCst_App::GetDID() const { return StrToInt(Props.Lookup("DID")); }
 
 void CCst_App::SetDID(std::int32_t V) { Props.Add("DID", IntToStr(V)); }
 
+bool CCst_App::IsPC() const
+{
+    std::int32_t V = -1;
+    return TryStrToInt(Props.Lookup("DID"), V) && V == 2;
+}
+
 std::string PlatformName(std::int32_t Code)
 {
     switch (Code) {

@@ -49,8 +49,9 @@ public:
 
     // Writes the installation's package record (Mode 0 Build, 1 Preview) and, in
     // Build, first its archive; answers the bytes written. Raises
-    // "Destributive not buildet." when the platform's archive cannot be made, before
-    // anything is written; other failures pass through.
+    // "Destributive not buildet." when the platform's archive cannot be made and
+    // EConvertError when "DID" is no number, before anything is written; other
+    // failures pass through.
     std::int64_t BuildToStream(TStream& Stream, std::uint8_t Mode);
     // Keeps the shortcuts that point into the installed files. Mode 1: for the
     // Windows CE setup description; mode 2: relative to the source directory, and
@@ -62,11 +63,20 @@ public:
     bool BuildPC(TAppExport& E);
     bool BuildPalm(TAppExport& E);
     bool BuildPocketPC(TAppExport& E);
+    // Stages the ready-made CAB files named by the Pocket PC options from the source
+    // directory; a name without its file leaves the record. False when a file that
+    // is there could not be copied.
+    bool CopyPrebuiltCabs(TAppExport& E);
+    // The base of every file name of the CAB build: "App name" without blanks,
+    // punctuation and what a file name cannot hold, at most 7 characters.
+    std::string CEShortName() const;
+    // The installation directory on the device.
+    std::string CEInstallDir() const;
     // Stages the source tree and the colour-dependent files in the builder's
     // temporary directory; false when something could not be copied.
     bool CopyPalmFiles(TAppExport& E);
-    // "DID" as the build takes it: -1 when it is no number.
-    std::int32_t ExportDID() const;
+    // Whether "DID" is 2, for the uninstaller's copy; false when it is no number.
+    bool IsPC() const;
 
     std::string GetAppName() const { return Props.Lookup("App name"); }
     std::string GetGroupID() const { return Props.Lookup("GroupID"); }

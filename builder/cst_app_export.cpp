@@ -26,26 +26,7 @@ void WriteBitmap(TFileSystem& FS, const std::string& FileName, TStream& Out)
     Image.SaveToStream(Out);
 }
 
-// Empties the temporary directory when the staging ends, also through a failure, so
-// that no staged copy outlives the export.
-class TTempDirCleanup {
-public:
-    explicit TTempDirCleanup(CCastamer& Owner) : FOwner(Owner) {}
-    TTempDirCleanup(const TTempDirCleanup&) = delete;
-    TTempDirCleanup& operator=(const TTempDirCleanup&) = delete;
-    ~TTempDirCleanup() { FOwner.ClearTempDir(); }
-
-private:
-    CCastamer& FOwner;
-};
-
 } // namespace
-
-std::int32_t CCst_App::ExportDID() const
-{
-    std::int32_t V = -1;
-    return TryStrToInt(Props.Lookup("DID"), V) ? V : -1;
-}
 
 std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
 {
@@ -64,8 +45,10 @@ std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
     if (!HasShot)
         E.ExportProps.Remove("ScreenShot");
 
+    // A platform that is no number fails the export: leaving the installation out
+    // would report a package as built that lacks it.
     bool Failed = false;
-    switch (ExportDID()) {
+    switch (GetDID()) {
     case 0:
         Failed = BuildPalm(E);
         break;
@@ -165,22 +148,14 @@ bool CCst_App::BuildPalm(TAppExport& E)
         E.ExportProps.Remove("OutFN");
         return false;
     }
-    Owner.ClearTempDir();
-    const TTempDirCleanup Cleanup(Owner);
+    // A file left over from before would be packed into this installation's archive.
+    if (!Owner.ClearTempDir())
+        return true;
+    TTempDirCleanup Cleanup(Owner);
     if (!CopyPalmFiles(E))
         return true;
     ArchiveToData(Owner.GetTempDir());
-    return false;
-}
-
-bool CCst_App::BuildPocketPC(TAppExport& E)
-{
-    if (E.Mode == 1) {
-        E.ExportProps.Remove("OutFN");
-        return false;
-    }
-    // The CAB build is not part of this builder yet: no Pocket PC archive can be made.
-    return true;
+    return !Cleanup.Finish();
 }
 
 bool CCst_App::CopyPalmFiles(TAppExport& E)

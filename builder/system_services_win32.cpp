@@ -4,6 +4,7 @@
 #include "run_program.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 TBuilderServices SystemBuilderServices()
 {
@@ -18,6 +19,17 @@ TBuilderServices SystemBuilderServices()
         if (Wait)
             Process.Wait();
         return true;
+    };
+    S.SetCurrentDir = [](const std::string& Dir) { return SetCurrentDirectoryA(Dir.c_str()) != 0; };
+    S.ShortPathName = [](const std::string& Path) {
+        char Short[MAX_PATH];
+        const DWORD Length = GetShortPathNameA(Path.c_str(), Short, sizeof Short);
+        return Length > 0 && Length < sizeof Short ? std::string(Short, Length) : std::string();
+    };
+    S.ShellOpen = [](const std::string& File, const std::string& Parameters) {
+        const HINSTANCE R = ShellExecuteA(nullptr, "open", File.c_str(), Parameters.c_str(), "", SW_RESTORE);
+        // Values above 32 mean success.
+        return reinterpret_cast<INT_PTR>(R) > 32;
     };
     S.Registry = &SystemFileTypeRegistry();
     return S;

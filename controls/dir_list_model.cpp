@@ -1,5 +1,6 @@
 #include "dir_list_model.h"
 
+#include "exceptions.h"
 #include "remembered_paths.h"
 #include "shell_helpers.h"
 #include "string_helpers.h"
@@ -35,9 +36,13 @@ std::vector<TDirListItem> DirListItems(const std::string& Dir, TFileSystem& Fs)
     Items.back().Current = true;
     const std::string Current = Items.back().Path;
     std::vector<std::string> Subdirs;
-    for (const TDirEntry& E : Fs.ListDirectory(Current))
-        if (E.IsDirectory())
-            Subdirs.push_back(E.Name);
+    try {
+        for (const TDirEntry& E : Fs.ListDirectory(Current))
+            if (E.IsDirectory())
+                Subdirs.push_back(E.Name);
+    } catch (const EInOutError&) {
+        // A directory the user may not read shows no subdirectories; its path still leads back up.
+    }
     std::sort(Subdirs.begin(), Subdirs.end(),
               [](const std::string& A, const std::string& B) { return LowerAscii(A) < LowerAscii(B); });
     for (const std::string& S : Subdirs)

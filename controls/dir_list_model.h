@@ -14,5 +14,6 @@ struct TDirListItem {
     bool Current = false;
 };
 
-// Dir is absolute with "\" ("C:\a\b" or "C:\").
+// Dir is absolute with "\" ("C:\a\b" or "C:\"). A directory that cannot be listed
+// shows without subdirectories.
 std::vector<TDirListItem> DirListItems(const std::string& Dir, TFileSystem& Fs);

@@ -28,6 +28,8 @@ public:
     TNotifyEvent OnChange;
 
     const CFxScrollBarModel& Model() const { return FModel; }
+    // Its text is where it stands: "Position P of Min..Max".
+    void DescribeTexts(TTextReport& Report) override;
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
 protected:

@@ -1,5 +1,7 @@
 #include "fx_scroll_bar.h"
 
+#include "ui_text_report.h"
+
 CFxScrollBar_b::CFxScrollBar_b(TComponent* AOwner) : TCustomControl(AOwner)
 {
     SetColor(clGray);
@@ -85,4 +87,10 @@ void CFxScrollBar::DrawParts(TCanvas& Canvas, const TRect& UpRect, const TRect& 
     Canvas.BrushColor = ColorFrame();
     if (Min() != Max())
         Canvas.Rectangle(ThumbRect.Left, ThumbRect.Top, ThumbRect.Right, ThumbRect.Bottom);
+}
+
+void CFxScrollBar_b::DescribeTexts(TTextReport& Report)
+{
+    Report.AddControl(*this, "Position " + std::to_string(Position()) + " of " + std::to_string(Min()) + ".." +
+                                 std::to_string(Max()));
 }

@@ -9,8 +9,9 @@ enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbo
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
 
-// The glyph of a kind: two 18 x 18 images side by side (normal, disabled), drawn in
-// code on an olive ground, made on first request and kept for the run. Null for bkCustom.
+// The glyph of a kind: two 18-pixel-wide images side by side (normal, disabled), 18
+// high (bkAll 19), drawn in code on an olive ground, made on first request and kept
+// for the run. Null for bkCustom.
 const TBitmap* GetBitBtnGlyph(TBitBtnKind Kind);
 
 // A push button whose face and glyph ground are painted in its own Color.
@@ -31,6 +32,10 @@ public:
     int Spacing() const { return FSpacing; }
     void SetSpacing(int Value);
     TButtonStyle Style = bsAutoDetect;
+
+    // A close button closes its form and a help button shows the help topic of the
+    // nearest control with one; without them, and for every other kind, a plain click.
+    void Click() override;
 
     // The drawing of one state onto a DC of the button's size.
     void PaintButton(HDC DC, bool Pressed, bool Disabled, bool Focused);

@@ -1,5 +1,6 @@
 #include "qel_button.h"
 
+#include "ui_application.h"
 #include "ui_form.h"
 
 #include <algorithm>
@@ -113,11 +114,12 @@ const TBitmap* GetBitBtnGlyph(TBitBtnKind Kind)
         return nullptr;
     std::unique_ptr<TBitmap>& Slot = Cache[Kind];
     if (!Slot) {
-        Slot = std::make_unique<TBitmap>(36, 18);
+        const int Height = Kind == bkAll ? 19 : 18;
+        Slot = std::make_unique<TBitmap>(36, Height);
         TCanvas& C = Slot->Canvas();
         C.BrushStyle = bsSolid;
         C.BrushColor = clOlive;
-        C.FillRect(RECT{0, 0, 36, 18});
+        C.FillRect(RECT{0, 0, 36, Height});
         DrawKindPicture(C, 0, Kind, KindInk(Kind));
         DrawKindPicture(C, 19, Kind, clWhite);
         DrawKindPicture(C, 18, Kind, clGray);
@@ -126,6 +128,25 @@ const TBitmap* GetBitBtnGlyph(TBitBtnKind Kind)
 }
 
 TQelButton::TQelButton(TComponent* AOwner) : TButton(AOwner) { SetColor(clBtnFace); }
+
+void TQelButton::Click()
+{
+    const TBitBtnKind K = Kind();
+    if (K == bkClose) {
+        for (TWinControl* P = Parent(); P; P = P->Parent())
+            if (auto* F = dynamic_cast<TForm*>(P)) {
+                F->Close();
+                return;
+            }
+    } else if (K == bkHelp) {
+        for (TControl* C = this; C; C = C->Parent())
+            if (C->HelpContext != 0) {
+                Application().HelpContext(C->HelpContext);
+                return;
+            }
+    }
+    TButton::Click();
+}
 
 TBitBtnKind TQelButton::Kind() const
 {

@@ -225,7 +225,7 @@ bool CArchive_BZip::Pack(const std::string& SourceDir, const std::string& Archiv
     };
     WriteHeader();
 
-    TBZCompressionStream Z(4, *File);
+    TBZCompressionStream Z(4, *File, BZCompressionWorkers());
     const double Step = 100.0 / (D.Count() > 0 ? D.Count() : 1);
     for (std::int32_t Dir = 0; Dir < D.Count(); ++Dir) {
         const THashPair DirPair = D.GetEntry(Dir);

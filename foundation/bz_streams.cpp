@@ -1,19 +1,30 @@
 #include "bz_streams.h"
 
+#include "bz_block_writer.h"
+
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
 constexpr std::size_t BufferSize = 65536;
+constexpr int MaxWorkers = 64;
+// Beyond this the one thread that reads and cuts the input is the limit, and a
+// 32-bit process's memory would be spent on idle compressors.
+constexpr int MaxDefaultWorkers = 16;
 
-// The library's memory comes from the program's own heap.
+std::atomic<int> Workers{0};
+std::atomic<TBZAllocationFault> AllocationFault{nullptr};
+
 void* BZAlloc(void*, int Items, int Size)
 {
     if (Items <= 0 || Size <= 0)
         return nullptr;
-    return std::malloc(static_cast<std::size_t>(Items) * static_cast<std::size_t>(Size));
+    return BZHeapAllocate(static_cast<std::size_t>(Items) * static_cast<std::size_t>(Size));
 }
 
 void BZFree(void*, void* P) { std::free(P); }
@@ -25,6 +36,27 @@ const char* const InvalidOperation = "Invalid stream operation";
 std::int64_t Total(unsigned Lo, unsigned Hi) { return static_cast<std::int64_t>((static_cast<std::uint64_t>(Hi) << 32) | Lo); }
 
 } // namespace
+
+int BZCompressionWorkers()
+{
+    const int Set = Workers.load();
+    if (Set > 0)
+        return Set;
+    const unsigned Cores = std::thread::hardware_concurrency();
+    return Cores == 0 ? 1 : std::min(static_cast<int>(Cores), MaxDefaultWorkers);
+}
+
+void SetBZCompressionWorkers(int N) { Workers.store(std::clamp(N, 0, MaxWorkers)); }
+
+void* BZHeapAllocate(std::size_t Bytes)
+{
+    const TBZAllocationFault Fault = AllocationFault.load();
+    if (Fault && Fault(Bytes))
+        return nullptr;
+    return std::malloc(Bytes);
+}
+
+void SetBZAllocationFault(TBZAllocationFault Fault) { AllocationFault.store(Fault); }
 
 TCustomBZip2Stream::TCustomBZip2Stream(TStream& S) : Strm(S), StrmPos(S.Position()), Buffer(BufferSize)
 {
@@ -47,10 +79,15 @@ void TCustomBZip2Stream::Progress()
         OnProgress(this);
 }
 
-TBZCompressionStream::TBZCompressionStream(int BlockSize, TStream& Dest) : TCustomBZip2Stream(Dest)
+TBZCompressionStream::TBZCompressionStream(int BlockSize, TStream& Dest, int Workers) : TCustomBZip2Stream(Dest)
 {
     if (BlockSize < 0 || BlockSize > 8)
         throw EBZCompressionError(ErrorText(BZ_PARAM_ERROR));
+    if (Workers > 1) {
+        FBlocks = std::make_unique<TBZBlockWriter>(BlockSize + 1, Workers,
+                                                   [this](const unsigned char* Bytes, std::size_t Count) { Emit(Bytes, Count); });
+        return;
+    }
     FBZRec.next_out = Buffer.data();
     FBZRec.avail_out = BufferSize;
     const int R = BZ2_bzCompressInit(&FBZRec, BlockSize + 1, 0, 0);
@@ -67,7 +104,8 @@ TBZCompressionStream::~TBZCompressionStream()
             // A destructor must not throw; whoever needed the data called Finish.
         }
     }
-    BZ2_bzCompressEnd(&FBZRec);
+    if (!FBlocks)
+        BZ2_bzCompressEnd(&FBZRec);
 }
 
 std::int64_t TBZCompressionStream::Read(void*, std::int64_t) { throw EBZCompressionError(InvalidOperation); }
@@ -81,12 +119,24 @@ void TBZCompressionStream::FlushBuffer(std::size_t Count)
     FBZRec.avail_out = BufferSize;
 }
 
+void TBZCompressionStream::Emit(const unsigned char* Bytes, std::size_t Count)
+{
+    RestoreStrmPosition();
+    Strm.WriteBuffer(Bytes, static_cast<std::int64_t>(Count));
+    StrmPos = Strm.Position();
+}
+
 std::int64_t TBZCompressionStream::Write(const void* Buf, std::int64_t Count)
 {
     if (FFinished)
         throw EBZCompressionError(InvalidOperation);
     if (Count <= 0)
         return 0;
+    if (FBlocks) {
+        FBlocks->Write(Buf, Count);
+        Progress();
+        return Count;
+    }
     RestoreStrmPosition();
     const char* P = static_cast<const char*>(Buf);
     std::int64_t Left = Count;
@@ -112,7 +162,7 @@ std::int64_t TBZCompressionStream::Write(const void* Buf, std::int64_t Count)
 std::int64_t TBZCompressionStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
 {
     if (Offset == 0 && Origin == TSeekOrigin::soCurrent)
-        return Total(FBZRec.total_in_lo32, FBZRec.total_in_hi32);
+        return FBlocks ? FBlocks->PlainBytes() : Total(FBZRec.total_in_lo32, FBZRec.total_in_hi32);
     throw EBZCompressionError(InvalidOperation);
 }
 
@@ -121,6 +171,11 @@ void TBZCompressionStream::Finish()
     if (FFinished)
         return;
     FFinished = true;
+    if (FBlocks) {
+        FBlocks->Finish();
+        Progress();
+        return;
+    }
     FBZRec.next_in = nullptr;
     FBZRec.avail_in = 0;
     RestoreStrmPosition();

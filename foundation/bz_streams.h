@@ -5,7 +5,11 @@
 
 #include <bzlib.h>
 
+#include <cstddef>
+#include <memory>
 #include <vector>
+
+class TBZBlockWriter;
 
 class EBZip2Error : public Exception {
 public:
@@ -21,6 +25,17 @@ class EBZDecompressionError : public EBZip2Error {
 public:
     using EBZip2Error::EBZip2Error;
 };
+
+// How many threads compress the streams that the archive and the data bag write:
+// the machine's cores (16 at most) unless set. Setting 0 gives the cores again.
+int BZCompressionWorkers();
+void SetBZCompressionWorkers(int Workers);
+
+// The program's heap, from which the library's memory comes. While a fault is set,
+// a request for which it answers true gets nothing (tests make the library fail so).
+void* BZHeapAllocate(std::size_t Bytes);
+using TBZAllocationFault = bool (*)(std::size_t Bytes);
+void SetBZAllocationFault(TBZAllocationFault Fault);
 
 // The bzip2 library behind the stream interface; one standard bzip2 stream per object.
 class TCustomBZip2Stream : public TStream {
@@ -48,10 +63,13 @@ protected:
 
 // Compresses what is written to it into Dest. The compressed form is complete only
 // after Finish (the destructor finishes when nobody did, and swallows errors there).
+// With more than one worker the blocks are compressed on that many threads into the
+// very bytes one thread writes; OnProgress then fires on the writing thread, after
+// each Write and when Finish is done.
 class TBZCompressionStream : public TCustomBZip2Stream {
 public:
     // BlockSize is a code 0..8 for the bzip2 block sizes 1..9.
-    TBZCompressionStream(int BlockSize, TStream& Dest);
+    TBZCompressionStream(int BlockSize, TStream& Dest, int Workers = 1);
     ~TBZCompressionStream() override;
 
     std::int64_t Read(void* Buffer, std::int64_t Count) override;
@@ -64,7 +82,9 @@ public:
 
 private:
     void FlushBuffer(std::size_t Count);
+    void Emit(const unsigned char* Bytes, std::size_t Count);
     bool FFinished = false;
+    std::unique_ptr<TBZBlockWriter> FBlocks;
 };
 
 // Delivers the plain bytes of the bzip2 stream that starts at Source's position.

@@ -212,7 +212,7 @@ TBagResult CDataBag::SaveToStream(TStream& Stream, bool Compress)
     WriteHeader(Stream);
     if (Compress) {
         const std::int64_t Start = Stream.Position();
-        TBZCompressionStream Z(4, Stream);
+        TBZCompressionStream Z(4, Stream, BZCompressionWorkers());
         if (FData.Size() > 0)
             Z.WriteBuffer(FData.Memory(), FData.Size());
         Z.Finish();

@@ -5,6 +5,12 @@
 // The few registry values the programs read and write. Reads answer "" for anything
 // missing and for values that are not strings.
 
+enum TRegistryRoot { rrClassesRoot, rrCurrentUser, rrLocalMachine };
+
+// The string value Name of Key below Root ("" names the default value), opened without
+// creating anything; "" when the key or the value is missing or no string.
+std::string ReadRegistryString(TRegistryRoot Root, const std::string& Key, const std::string& Name);
+
 // The default value of HKLM "Software\Microsoft\Windows\CurrentVersion\App Paths\<ExeName>",
 // as stored (a quoted path keeps its quotes; RunProgram takes them off).
 std::string GetAppPath(const std::string& ExeName);

@@ -1,5 +1,7 @@
 #include "registry_helpers.h"
 
+#include "win32_handles.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -9,25 +11,6 @@
 namespace {
 
 const char AppPathsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-
-// An open key, closed on every way out.
-class TRegKey {
-public:
-    TRegKey() = default;
-    TRegKey(const TRegKey&) = delete;
-    TRegKey& operator=(const TRegKey&) = delete;
-    ~TRegKey()
-    {
-        if (FKey)
-            RegCloseKey(FKey);
-    }
-
-    HKEY* Receive() { return &FKey; }
-    HKEY Get() const { return FKey; }
-
-private:
-    HKEY FKey = nullptr;
-};
 
 std::string Expanded(const std::string& Value)
 {
@@ -44,7 +27,7 @@ std::string Expanded(const std::string& Value)
 
 bool IsString(DWORD Type) { return Type == REG_SZ || Type == REG_EXPAND_SZ; }
 
-std::string ReadDefaultString(HKEY Root, const std::string& Path)
+std::string ReadString(HKEY Root, const std::string& Path, const char* Name)
 {
     TRegKey Key;
     if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_QUERY_VALUE, Key.Receive()) != ERROR_SUCCESS)
@@ -53,12 +36,12 @@ std::string ReadDefaultString(HKEY Root, const std::string& Path)
     for (int Attempt = 0; Attempt < 8; ++Attempt) {
         DWORD Type = 0;
         DWORD Size = 0;
-        if (RegQueryValueExA(Key.Get(), nullptr, nullptr, &Type, nullptr, &Size) != ERROR_SUCCESS || !IsString(Type))
+        if (RegQueryValueExA(Key.Get(), Name, nullptr, &Type, nullptr, &Size) != ERROR_SUCCESS || !IsString(Type))
             return std::string();
         // One byte more than asked for: stored strings need not end in a NUL.
         std::vector<char> Data(static_cast<size_t>(Size) + 1, '\0');
         DWORD Got = Size;
-        const LONG R = RegQueryValueExA(Key.Get(), nullptr, nullptr, &Type, reinterpret_cast<BYTE*>(Data.data()), &Got);
+        const LONG R = RegQueryValueExA(Key.Get(), Name, nullptr, &Type, reinterpret_cast<BYTE*>(Data.data()), &Got);
         if (R == ERROR_MORE_DATA)
             continue;
         if (R != ERROR_SUCCESS || !IsString(Type))
@@ -68,6 +51,8 @@ std::string ReadDefaultString(HKEY Root, const std::string& Path)
     }
     return std::string();
 }
+
+std::string ReadDefaultString(HKEY Root, const std::string& Path) { return ReadString(Root, Path, nullptr); }
 
 bool WriteDefaultString(HKEY Root, const std::string& Path, const std::string& Value)
 {
@@ -87,6 +72,12 @@ bool KeyMissing(HKEY Root, const std::string& Path)
 }
 
 } // namespace
+
+std::string ReadRegistryString(TRegistryRoot Root, const std::string& Key, const std::string& Name)
+{
+    const HKEY Roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
+    return ReadString(Roots[Root], Key, Name.empty() ? nullptr : Name.c_str());
+}
 
 std::string GetAppPath(const std::string& ExeName)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "win32_handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,21 +12,16 @@ class TProcessHandle {
 public:
     TProcessHandle() = default;
     explicit TProcessHandle(HANDLE Process) : FProcess(Process) {}
-    TProcessHandle(TProcessHandle&& Other) noexcept;
-    TProcessHandle& operator=(TProcessHandle&& Other) noexcept;
-    TProcessHandle(const TProcessHandle&) = delete;
-    TProcessHandle& operator=(const TProcessHandle&) = delete;
-    ~TProcessHandle();
 
-    explicit operator bool() const { return FProcess != nullptr; }
-    HANDLE Handle() const { return FProcess; }
+    explicit operator bool() const { return static_cast<bool>(FProcess); }
+    HANDLE Handle() const { return FProcess.Get(); }
 
     // Blocks until the program has ended, without a time limit; false when there is
     // no process or the wait failed.
     bool Wait() const;
 
 private:
-    HANDLE FProcess = nullptr;
+    TKernelHandle FProcess;
 };
 
 // Starts ExePath (one pair of surrounding quotes, as App Paths values carry them, is

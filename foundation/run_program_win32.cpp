@@ -1,29 +1,10 @@
 #include "run_program.h"
 
-#include <utility>
 #include <vector>
-
-TProcessHandle::TProcessHandle(TProcessHandle&& Other) noexcept : FProcess(std::exchange(Other.FProcess, nullptr)) {}
-
-TProcessHandle& TProcessHandle::operator=(TProcessHandle&& Other) noexcept
-{
-    if (this != &Other) {
-        if (FProcess)
-            CloseHandle(FProcess);
-        FProcess = std::exchange(Other.FProcess, nullptr);
-    }
-    return *this;
-}
-
-TProcessHandle::~TProcessHandle()
-{
-    if (FProcess)
-        CloseHandle(FProcess);
-}
 
 bool TProcessHandle::Wait() const
 {
-    return FProcess && WaitForSingleObject(FProcess, INFINITE) == WAIT_OBJECT_0;
+    return FProcess && WaitForSingleObject(FProcess.Get(), INFINITE) == WAIT_OBJECT_0;
 }
 
 namespace {
@@ -61,6 +42,6 @@ TProcessHandle RunProgram(const std::string& ExePath, const std::string& Command
     PROCESS_INFORMATION Info = {};
     if (!CreateProcessA(Program.c_str(), Writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Startup, &Info))
         return TProcessHandle();
-    CloseHandle(Info.hThread);
+    const TKernelHandle Thread(Info.hThread); // not needed: closed at once
     return TProcessHandle(Info.hProcess);
 }

@@ -29,6 +29,10 @@ bool CreateEmptyFile(const std::string& FileName, TFileSystem& FS = LocalFileSys
 // without case. Only the long name counts.
 bool MatchesMask(const std::string& Name, const std::string& Mask);
 
+// The listings and walks below raise EInOutError, with the system's reason, for a
+// directory that exists but cannot be listed: a tree is never cut short unnoticed.
+// A directory that does not exist holds nothing.
+
 // Appends Dir's files that match Mask, each under an empty key: the name or, with
 // FullPath, Dir and the name joined.
 void ListFiles(const std::string& Dir, const std::string& Mask, THash& List, bool FullPath,

@@ -30,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     }
     if (!Listed && (Unpacked || !FS.Created().empty()))
         std::abort();
+    // The in-memory disk records where a file really landed ("." and ".." resolved),
+    // so a name that climbs out of the destination cannot pass for one inside it.
     for (const std::string& Path : FS.Created())
         if (!IsInsideDir(Dest, Path))
             std::abort();

@@ -179,7 +179,14 @@ void TBmpImage::SaveToStream(TStream& Stream) const
     Stream.WriteU32(static_cast<std::uint32_t>(FileImageSize()));
     Stream.WriteU32(0);
     Stream.WriteU32(static_cast<std::uint32_t>(FileHeaderSize + FHeaderSize + FColorTableSize));
-    Stream.WriteString(FDib);
+    // The image size says exactly how many pixel bytes follow, whatever the source said.
+    std::string Dib = FDib;
+    if (FHeaderSize >= 40) {
+        const auto Pixels = static_cast<std::uint32_t>(RowBytes(FWidth, FBitCount) * FHeight);
+        for (int I = 0; I < 4; ++I)
+            Dib[20 + static_cast<std::size_t>(I)] = static_cast<char>(Pixels >> (8 * I));
+    }
+    Stream.WriteString(Dib);
 }
 
 std::vector<std::uint8_t> TBmpImage::ToBgra() const

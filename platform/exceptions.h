@@ -47,3 +47,9 @@ class EConvertError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// An index or offset outside what a list holds.
+class ERangeError : public Exception {
+public:
+    using Exception::Exception;
+};

@@ -1,6 +1,7 @@
 #include "file_stream.h"
 
 #include "exceptions.h"
+#include "system_error.h"
 #include "posix_path.h"
 
 #include <fcntl.h>
@@ -16,18 +17,22 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName
     if (Mode == fmCreate) {
         Fd = ::open(Native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (Fd < 0)
-            throw EFCreateError("Cannot create file " + FileName);
+            throw EFCreateError("Cannot create file " + FileName + ": " + LastSystemError());
     } else {
         const unsigned Access = Mode & 0x3;
         const int Flags = Access == fmOpenRead ? O_RDONLY : Access == fmOpenWrite ? O_WRONLY : O_RDWR;
         Fd = ::open(Native.c_str(), Flags | O_CLOEXEC);
-        struct stat St;
-        if (Fd >= 0 && (::fstat(Fd, &St) != 0 || S_ISDIR(St.st_mode))) {
-            ::close(Fd);
-            Fd = -1;
+        if (Fd >= 0) {
+            struct stat St;
+            const int Why = ::fstat(Fd, &St) != 0 ? errno : S_ISDIR(St.st_mode) ? EISDIR : 0;
+            if (Why != 0) {
+                ::close(Fd);
+                Fd = -1;
+                errno = Why;
+            }
         }
         if (Fd < 0)
-            throw EFOpenError("Cannot open file " + FileName);
+            throw EFOpenError("Cannot open file " + FileName + ": " + LastSystemError());
     }
     FHandle = Fd;
 }
@@ -63,14 +68,16 @@ std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
                                                           : SEEK_END;
     const off_t R = ::lseek(static_cast<int>(FHandle), static_cast<off_t>(Offset), Whence);
     if (R < 0)
-        throw EStreamError("Seek error in " + FFileName);
+        throw EStreamError("Seek error in " + FFileName + ": " + LastSystemError());
     return R;
 }
 
 void TFileStream::SetSize(std::int64_t NewSize)
 {
+    if (NewSize < 0)
+        errno = EINVAL;
     if (NewSize < 0 || ::ftruncate(static_cast<int>(FHandle), static_cast<off_t>(NewSize)) != 0)
-        throw EWriteError("Cannot change the size of " + FFileName);
+        throw EWriteError("Cannot change the size of " + FFileName + ": " + LastSystemError());
     if (Position() > NewSize)
         Seek(NewSize, TSeekOrigin::soBeginning);
 }

@@ -1,6 +1,7 @@
 #include "file_stream.h"
 
 #include "exceptions.h"
+#include "system_error.h"
 
 #include <windows.h>
 
@@ -27,7 +28,7 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName
         H = CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (H == INVALID_HANDLE_VALUE)
-            throw EFCreateError("Cannot create file " + FileName);
+            throw EFCreateError("Cannot create file " + FileName + ": " + LastSystemError());
     } else {
         const unsigned Access = Mode & 0x3;
         const DWORD Desired = Access == fmOpenRead    ? GENERIC_READ
@@ -36,7 +37,7 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName
         H = CreateFileA(FileName.c_str(), Desired, ShareOf(Mode), nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                         nullptr);
         if (H == INVALID_HANDLE_VALUE)
-            throw EFOpenError("Cannot open file " + FileName);
+            throw EFOpenError("Cannot open file " + FileName + ": " + LastSystemError());
     }
     FHandle = reinterpret_cast<std::intptr_t>(H);
 }
@@ -73,7 +74,7 @@ std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
     LARGE_INTEGER Distance, Result;
     Distance.QuadPart = Offset;
     if (!SetFilePointerEx(AsHandle(FHandle), Distance, &Result, Method))
-        throw EStreamError("Seek error in " + FFileName);
+        throw EStreamError("Seek error in " + FFileName + ": " + LastSystemError());
     return Result.QuadPart;
 }
 
@@ -82,7 +83,7 @@ void TFileStream::SetSize(std::int64_t NewSize)
     const std::int64_t Pos = Position();
     Seek(NewSize, TSeekOrigin::soBeginning);
     if (!SetEndOfFile(AsHandle(FHandle)))
-        throw EWriteError("Cannot change the size of " + FFileName);
+        throw EWriteError("Cannot change the size of " + FFileName + ": " + LastSystemError());
     if (Pos < NewSize)
         Seek(Pos, TSeekOrigin::soBeginning);
 }

@@ -33,21 +33,26 @@ class TFileSystem {
 public:
     virtual ~TFileSystem() = default;
 
-    // Every entry of Dir with every attribute allowed, never "." or "..";
-    // empty when Dir cannot be listed.
+    // Every entry of Dir with every attribute allowed, never "." or "..". A Dir that
+    // does not exist has no entries; one that exists but cannot be listed raises
+    // EInOutError with the system's reason, so that it never passes for an empty one.
     virtual std::vector<TDirEntry> ListDirectory(const std::string& Dir) = 0;
     virtual bool FileExists(const std::string& Path) = 0;
     virtual bool DirectoryExists(const std::string& Path) = 0;
     // Creates Dir and the parents it lacks; true when Dir exists afterwards.
     virtual bool ForceDirectories(const std::string& Dir) = 0;
-    // Raise EFOpenError / EFCreateError.
+    // Raise EFOpenError / EFCreateError, with the system's reason.
     virtual std::unique_ptr<TStream> OpenRead(const std::string& Path) = 0;
     virtual std::unique_ptr<TStream> Create(const std::string& Path) = 0;
     // An existing file for reading and writing, positioned at its start.
     virtual std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) = 0;
     // Copies one file; with Overwrite clear an existing Dest fails the copy.
     virtual bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) = 0;
+    // Windows refuses to delete or replace a read-only file (copies keep the
+    // attribute): clear it first with MakeWritable.
     virtual bool EraseFile(const std::string& Path) = 0;
+    // Clears the read-only attribute of a file or directory; a link is left as it is.
+    virtual bool MakeWritable(const std::string& Path) = 0;
     // Removes an empty directory.
     virtual bool RemoveDir(const std::string& Path) = 0;
     // Moves the file Source to Dest on the same volume, replacing an existing Dest

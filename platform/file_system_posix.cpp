@@ -1,7 +1,10 @@
 #include "file_system.h"
 
 #include "disk_file_system.h"
+#include "exceptions.h"
 #include "posix_path.h"
+#include "system_error.h"
+#include "unique_handle.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -15,21 +18,17 @@
 
 namespace {
 
-class TDirHandle {
-public:
-    explicit TDirHandle(DIR* D) : FDir(D) {}
-    ~TDirHandle()
-    {
-        if (FDir)
-            closedir(FDir);
-    }
-    TDirHandle(const TDirHandle&) = delete;
-    TDirHandle& operator=(const TDirHandle&) = delete;
-    DIR* Get() const { return FDir; }
-
-private:
-    DIR* FDir;
+struct TDirTraits {
+    using THandle = DIR*;
+    static DIR* Invalid() { return nullptr; }
+    static void Close(DIR* D) { closedir(D); }
 };
+using TDirHandle = TUniqueHandle<TDirTraits>;
+
+EInOutError CannotList(const std::string& Dir)
+{
+    return EInOutError("Cannot list directory " + Dir + ": " + LastSystemError());
+}
 
 bool StatPath(const std::string& Path, struct stat& St) { return ::stat(NativePath(Path).c_str(), &St) == 0; }
 
@@ -40,16 +39,30 @@ public:
         std::vector<TDirEntry> Entries;
         const std::string Native = NativePath(Dir);
         TDirHandle D(opendir(Native.c_str()));
-        if (!D.Get())
-            return Entries;
-        while (const dirent* Ent = readdir(D.Get())) {
+        if (!D) {
+            if (errno == ENOENT || errno == ENOTDIR)
+                return Entries;
+            throw CannotList(Dir);
+        }
+        for (;;) {
+            errno = 0;
+            const dirent* Ent = readdir(D.Get());
+            if (!Ent) {
+                if (errno != 0)
+                    throw CannotList(Dir);
+                break;
+            }
             const std::string Name = Ent->d_name;
             if (Name == "." || Name == "..")
                 continue;
             const std::string Full = Native + "/" + Name;
             struct stat St;
-            if (::stat(Full.c_str(), &St) != 0)
-                continue;
+            if (::stat(Full.c_str(), &St) != 0) {
+                // A link whose target is gone, or that leads round in a circle: nothing to list.
+                if (errno == ENOENT || errno == ELOOP)
+                    continue;
+                throw CannotList(Dir);
+            }
             struct stat Link;
             const bool IsLink = ::lstat(Full.c_str(), &Link) == 0 && S_ISLNK(Link.st_mode);
             TDirEntry E;
@@ -111,6 +124,18 @@ public:
     }
 
     bool EraseFile(const std::string& Path) override { return ::unlink(NativePath(Path).c_str()) == 0; }
+
+    bool MakeWritable(const std::string& Path) override
+    {
+        const std::string Native = NativePath(Path);
+        struct stat St;
+        // chmod would follow a link to whatever it points at.
+        if (::lstat(Native.c_str(), &St) != 0)
+            return false;
+        if (S_ISLNK(St.st_mode) || (St.st_mode & S_IWUSR))
+            return true;
+        return ::chmod(Native.c_str(), (St.st_mode & 07777) | S_IWUSR) == 0;
+    }
 
     bool RemoveDir(const std::string& Path) override { return ::rmdir(NativePath(Path).c_str()) == 0; }
 

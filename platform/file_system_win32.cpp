@@ -1,10 +1,18 @@
 #include "file_system.h"
 
 #include "disk_file_system.h"
+#include "exceptions.h"
+#include "system_error.h"
+#include "win32_handles.h"
 
 #include <windows.h>
 
 namespace {
+
+EInOutError CannotList(const std::string& Dir)
+{
+    return EInOutError("Cannot list directory " + Dir + ": " + LastSystemError());
+}
 
 std::string WithoutTrailingSlash(std::string Path)
 {
@@ -12,22 +20,6 @@ std::string WithoutTrailingSlash(std::string Path)
         Path.pop_back();
     return Path;
 }
-
-class TFindHandle {
-public:
-    explicit TFindHandle(HANDLE H) : FHandle(H) {}
-    ~TFindHandle()
-    {
-        if (FHandle != INVALID_HANDLE_VALUE)
-            FindClose(FHandle);
-    }
-    TFindHandle(const TFindHandle&) = delete;
-    TFindHandle& operator=(const TFindHandle&) = delete;
-    HANDLE Get() const { return FHandle; }
-
-private:
-    HANDLE FHandle;
-};
 
 class TWin32FileSystem : public TDiskFileSystem {
 public:
@@ -40,19 +32,30 @@ public:
         Pattern += '*';
         WIN32_FIND_DATAA Data;
         TFindHandle Find(FindFirstFileA(Pattern.c_str(), &Data));
-        if (Find.Get() == INVALID_HANDLE_VALUE)
-            return Entries;
-        do {
+        if (!Find) {
+            const DWORD Error = GetLastError();
+            // Nothing to list: the directory is not there, or it is a root without entries.
+            if (!DirectoryExists(Dir) || Error == ERROR_FILE_NOT_FOUND)
+                return Entries;
+            SetLastError(Error);
+            throw CannotList(Dir);
+        }
+        for (;;) {
             const std::string Name = Data.cFileName;
-            if (Name == "." || Name == "..")
-                continue;
-            TDirEntry E;
-            E.Name = Name;
-            E.Attributes = Data.dwFileAttributes;
-            E.Size = (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
-            Entries.push_back(std::move(E));
-        } while (FindNextFileA(Find.Get(), &Data));
-        return Entries;
+            if (Name != "." && Name != "..") {
+                TDirEntry E;
+                E.Name = Name;
+                E.Attributes = Data.dwFileAttributes;
+                E.Size = (static_cast<std::uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
+                Entries.push_back(std::move(E));
+            }
+            if (!FindNextFileA(Find.Get(), &Data)) {
+                // Only "no more files" ends a listing; any other failure would cut it short.
+                if (GetLastError() == ERROR_NO_MORE_FILES)
+                    return Entries;
+                throw CannotList(Dir);
+            }
+        }
     }
 
     bool FileExists(const std::string& Path) override
@@ -90,6 +93,20 @@ public:
     }
 
     bool EraseFile(const std::string& Path) override { return DeleteFileA(Path.c_str()) != 0; }
+
+    bool MakeWritable(const std::string& Path) override
+    {
+        const std::string P = WithoutTrailingSlash(Path);
+        const DWORD A = GetFileAttributesA(P.c_str());
+        if (A == INVALID_FILE_ATTRIBUTES)
+            return false;
+        if (!(A & FILE_ATTRIBUTE_READONLY) || (A & FILE_ATTRIBUTE_REPARSE_POINT))
+            return true;
+        const DWORD Settable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE;
+        const DWORD Rest = A & Settable;
+        return SetFileAttributesA(P.c_str(), Rest ? Rest : FILE_ATTRIBUTE_NORMAL) != 0;
+    }
 
     bool RenameFile(const std::string& Source, const std::string& Dest) override
     {
@@ -130,13 +147,13 @@ public:
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
         if (!GetFinalPath)
             return std::string();
-        HANDLE H = CreateFileA(WithoutTrailingSlash(Path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (H == INVALID_HANDLE_VALUE)
+        const TFileHandle H(CreateFileA(WithoutTrailingSlash(Path).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!H)
             return std::string();
         char Buf[1024];
-        const DWORD N = GetFinalPath(H, Buf, sizeof Buf, 0);
-        CloseHandle(H);
+        const DWORD N = GetFinalPath(H.Get(), Buf, sizeof Buf, 0);
         return N > 0 && N < sizeof Buf ? std::string(Buf, N) : std::string();
     }
 };

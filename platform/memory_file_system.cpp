@@ -4,8 +4,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
+
+// The reasons Windows gives, so that messages read as they would on the real disk.
+const std::string NotFound = ": The system cannot find the file specified";
+const std::string Denied = ": Access is denied";
 
 // A stream over one file's bytes; writes land in the file at once.
 class TMemoryFileStream : public TStream {
@@ -60,17 +65,41 @@ private:
 
 } // namespace
 
+std::string TMemoryFileSystem::Resolved(const std::string& Path)
+{
+    // Components between separators; "." stays where it is and ".." goes up one, as
+    // Windows resolves them, but never above the first component (the drive).
+    std::vector<std::string> Parts;
+    const bool Leading = !Path.empty() && (Path[0] == '\\' || Path[0] == '/');
+    std::string Part;
+    const auto Flush = [&] {
+        if (Part == "..") {
+            if (Parts.size() > 1)
+                Parts.pop_back();
+        } else if (!Part.empty() && Part != ".") {
+            Parts.push_back(Part);
+        }
+        Part.clear();
+    };
+    for (char C : Path) {
+        if (C == '\\' || C == '/')
+            Flush();
+        else
+            Part += C;
+    }
+    Flush();
+    std::string R = Leading ? "\\" : "";
+    for (std::size_t I = 0; I < Parts.size(); ++I)
+        R += (I ? "\\" : "") + Parts[I];
+    return R;
+}
+
 std::string TMemoryFileSystem::KeyOf(const std::string& Path)
 {
-    std::string K;
-    for (char C : Path) {
-        C = C == '/' ? '\\' : C;
-        if (C == '\\' && !K.empty() && K.back() == '\\')
-            continue;
-        K += C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
-    }
-    while (!K.empty() && K.back() == '\\')
-        K.pop_back();
+    std::string K = Resolved(Path);
+    for (char& C : K)
+        if (C >= 'A' && C <= 'Z')
+            C = static_cast<char>(C - 'A' + 'a');
     return K;
 }
 
@@ -94,6 +123,8 @@ std::vector<TDirEntry> TMemoryFileSystem::ListDirectory(const std::string& Dir)
     const std::string Key = KeyOf(Dir);
     if (!DirectoryExists(Dir))
         return Entries;
+    if (const TNode* N = Find(Dir); N && N->Unreadable)
+        throw EInOutError("Cannot list directory " + Dir + Denied);
     for (const auto& [K, Node] : FNodes) {
         if (ParentKey(K) != Key || K == Key)
             continue;
@@ -131,9 +162,7 @@ bool TMemoryFileSystem::ForceDirectories(const std::string& Dir)
     if (Find(Dir))
         return false; // a file is in the way
     const std::string Parent = ParentKey(Key);
-    std::string Named = Dir;
-    while (!Named.empty() && (Named.back() == '\\' || Named.back() == '/'))
-        Named.pop_back();
+    const std::string Named = Resolved(Dir);
     if (!Parent.empty() && !ForceDirectories(Named.substr(0, Named.find_last_of("\\/"))))
         return false;
     TNode N;
@@ -148,7 +177,9 @@ std::unique_ptr<TStream> TMemoryFileSystem::OpenRead(const std::string& Path)
 {
     const TNode* N = Find(Path);
     if (!N || N->Directory)
-        throw EFOpenError("Cannot open file " + Path);
+        throw EFOpenError("Cannot open file " + Path + NotFound);
+    if (N->Unreadable)
+        throw EFOpenError("Cannot open file " + Path + Denied);
     return std::make_unique<TMemoryFileStream>(N->Bytes, false);
 }
 
@@ -156,7 +187,9 @@ std::unique_ptr<TStream> TMemoryFileSystem::OpenReadWrite(const std::string& Pat
 {
     const TNode* N = Find(Path);
     if (!N || N->Directory)
-        throw EFOpenError("Cannot open file " + Path);
+        throw EFOpenError("Cannot open file " + Path + NotFound);
+    if (N->Unreadable || ReadOnly(*N))
+        throw EFOpenError("Cannot open file " + Path + Denied);
     return std::make_unique<TMemoryFileStream>(N->Bytes, true);
 }
 
@@ -165,36 +198,49 @@ std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& Path)
     const std::string Key = KeyOf(Path);
     const std::string Parent = ParentKey(Key);
     const auto It = FNodes.find(Key);
-    if (Key.empty() || (It != FNodes.end() && It->second.Directory) || (!Parent.empty() && !DirectoryExists(Parent)))
-        throw EFCreateError("Cannot create file " + Path);
+    if (Key.empty() || (!Parent.empty() && !DirectoryExists(Parent)))
+        throw EFCreateError("Cannot create file " + Path + ": The system cannot find the path specified");
+    if (It != FNodes.end() && (It->second.Directory || ReadOnly(It->second)))
+        throw EFCreateError("Cannot create file " + Path + Denied);
     TNode N;
-    N.Path = Path;
+    N.Path = Resolved(Path);
     N.Bytes = std::make_shared<std::string>();
     FNodes[Key] = N;
-    FCreated.push_back(Path);
+    FCreated.push_back(N.Path);
     return std::make_unique<TMemoryFileStream>(N.Bytes, true);
 }
 
 bool TMemoryFileSystem::CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)
 {
     const TNode* From = Find(Source);
-    if (!From || From->Directory || (!Overwrite && Find(Dest)))
+    if (!From || From->Directory || From->Unreadable || (!Overwrite && Find(Dest)))
         return false;
     const std::string Bytes = *From->Bytes;
+    const std::uint32_t Attributes = From->Attributes;
     try {
         Create(Dest)->WriteString(Bytes);
     } catch (const EStreamError&) {
         return false;
     }
+    FNodes[KeyOf(Dest)].Attributes = Attributes;
     return true;
 }
 
 bool TMemoryFileSystem::EraseFile(const std::string& Path)
 {
     const auto It = FNodes.find(KeyOf(Path));
-    if (It == FNodes.end() || It->second.Directory)
+    if (It == FNodes.end() || It->second.Directory || ReadOnly(It->second))
         return false;
     FNodes.erase(It);
+    return true;
+}
+
+bool TMemoryFileSystem::MakeWritable(const std::string& Path)
+{
+    const auto It = FNodes.find(KeyOf(Path));
+    if (It == FNodes.end())
+        return false;
+    It->second.Attributes &= ~static_cast<std::uint32_t>(faReadOnly);
     return true;
 }
 
@@ -215,12 +261,13 @@ bool TMemoryFileSystem::RenameFile(const std::string& Source, const std::string&
     const auto To = FNodes.find(DestKey);
     const std::string Parent = ParentKey(DestKey);
     if (From == FNodes.end() || From->second.Directory || DestKey.empty() ||
-        (To != FNodes.end() && To->second.Directory) || (!Parent.empty() && !DirectoryExists(Parent)))
+        (To != FNodes.end() && (To->second.Directory || (To != From && ReadOnly(To->second)))) ||
+        (!Parent.empty() && !DirectoryExists(Parent)))
         return false;
     if (From->first == DestKey)
         return true;
     TNode N = From->second;
-    N.Path = Dest;
+    N.Path = Resolved(Dest);
     FNodes.erase(From);
     FNodes[DestKey] = N;
     return true;
@@ -249,7 +296,7 @@ void TMemoryFileSystem::AddFile(const std::string& Path, const std::string& Byte
     if (Slash != std::string::npos)
         ForceDirectories(Path.substr(0, Slash));
     TNode N;
-    N.Path = Path;
+    N.Path = Resolved(Path);
     N.Bytes = std::make_shared<std::string>(Bytes);
     FNodes[Key] = N;
 }
@@ -258,6 +305,13 @@ std::string TMemoryFileSystem::FileBytes(const std::string& Path) const
 {
     const TNode* N = Find(Path);
     return N && N->Bytes ? *N->Bytes : std::string();
+}
+
+void TMemoryFileSystem::SetUnreadable(const std::string& Path)
+{
+    const auto It = FNodes.find(KeyOf(Path));
+    if (It != FNodes.end())
+        It->second.Unreadable = true;
 }
 
 void TMemoryFileSystem::SetDriveType(char Drive, int Type) { FDriveTypes[Drive] = Type; }

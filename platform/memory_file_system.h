@@ -9,7 +9,9 @@
 
 // A file system in memory, for tests and fuzzing: Windows-style paths ("C:\dir\file"),
 // names compared without case, every drive present. It records what it was asked to
-// create, so a caller can prove that nothing was made.
+// create, so a caller can prove that nothing was made. Paths resolve "." and ".." as
+// Windows does, so that an escape from a directory shows. As Windows does, it refuses to
+// delete, replace or write a read-only file, and copies keep the attribute.
 class TMemoryFileSystem : public TFileSystem {
 public:
     std::vector<TDirEntry> ListDirectory(const std::string& Dir) override;
@@ -21,6 +23,7 @@ public:
     std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) override;
     bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override;
     bool EraseFile(const std::string& Path) override;
+    bool MakeWritable(const std::string& Path) override;
     bool RemoveDir(const std::string& Path) override;
     bool RenameFile(const std::string& Source, const std::string& Dest) override;
     std::int64_t FreeSpace(const std::string& Path) override;
@@ -32,9 +35,12 @@ public:
     std::string FileBytes(const std::string& Path) const;
     void SetDriveType(char Drive, int Type);
     void SetAttributes(const std::string& Path, std::uint32_t Attributes);
+    // Path can no longer be read: as a directory it cannot be listed, as a file not opened.
+    void SetUnreadable(const std::string& Path);
     std::int64_t Free = std::int64_t{1} << 40;
 
-    // Every file and directory created, in order, as the caller named it.
+    // Every file and directory created, in order, as the caller named it with "."
+    // and ".." resolved: where it really landed.
     const std::vector<std::string>& Created() const { return FCreated; }
     // All paths held, files and directories, sorted.
     std::vector<std::string> AllPaths() const;
@@ -44,12 +50,16 @@ private:
         std::string Path; // as first named
         bool Directory = false;
         std::uint32_t Attributes = 0;
+        bool Unreadable = false;
         std::shared_ptr<std::string> Bytes;
     };
+    // The path with "/" as "\\", no doubled or final separator, "." and ".." resolved.
+    static std::string Resolved(const std::string& Path);
     static std::string KeyOf(const std::string& Path);
     static std::string ParentKey(const std::string& Key);
     static bool IsDriveKey(const std::string& Key);
     const TNode* Find(const std::string& Path) const;
+    static bool ReadOnly(const TNode& N) { return (N.Attributes & faReadOnly) != 0; }
 
     std::map<std::string, TNode> FNodes;
     std::map<char, int> FDriveTypes;

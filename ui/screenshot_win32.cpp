@@ -4,23 +4,7 @@
 #include "file_stream.h"
 #include "png_writer.h"
 #include "ui_bitmap.h"
-
-namespace {
-
-class TWindowDC {
-public:
-    explicit TWindowDC(HWND W) : FWindow(W), FDC(GetWindowDC(W)) {}
-    ~TWindowDC() { ReleaseDC(FWindow, FDC); }
-    TWindowDC(const TWindowDC&) = delete;
-    TWindowDC& operator=(const TWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWindow;
-    HDC FDC;
-};
-
-} // namespace
+#include "win32_handles.h"
 
 std::uint32_t TScreenshot::PixelRGB(std::int32_t X, std::int32_t Y) const
 {
@@ -40,7 +24,9 @@ TScreenshot CaptureWindow(HWND Window)
     if (Shot.Width <= 0 || Shot.Height <= 0)
         throw Exception("Cannot capture an empty window");
 
-    TWindowDC Source(Window);
+    const TWindowDC Source = WindowDC(Window);
+    if (!Source)
+        throw Exception("Cannot capture a window: no device context");
     TBitmap Pixels(Shot.Width, Shot.Height);
     BitBlt(Pixels.DC(), 0, 0, Shot.Width, Shot.Height, Source.Get(), 0, 0, SRCCOPY);
     GdiFlush();

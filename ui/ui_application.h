@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
+
+class TObject;
 
 // The program's message loop, its hidden owner window, the error box that stops
 // every exception at a window procedure, and the seams tests drive modal windows by.
@@ -34,6 +38,10 @@ public:
     // The default error box; tests replace it.
     std::function<void(const std::string& Message)> OnException;
 
+    // Shows the help topic Context through OnHelp; nothing without it.
+    void HelpContext(int Context);
+    std::function<void(int Context)> OnHelp;
+
     // Runs once for each modal window whose loop runs (our forms and the system's
     // dialogs): tests inspect and close the window here.
     std::function<void(HWND Window)> ModalHook;
@@ -50,8 +58,23 @@ public:
     // the first new dialog window of this thread.
     void RunSystemModal(const std::function<void()>& Call);
 
+    // Frees Object once no window procedure of ours is on the stack (at once when none
+    // is): a control may be freed from inside its own handler. A control is hidden and
+    // taken from its parent now. The object must have no owner.
+    void DestroyLater(TObject* Object);
+    // Runs Call at the same moment; a call under a Key can be cancelled by its key.
+    void WhenIdle(const void* Key, std::function<void()> Call);
+    void CancelWhenIdle(const void* Key);
+    int DispatchDepth() const { return FDispatchDepth; }
+    void EnterDispatch() { ++FDispatchDepth; }
+    void LeaveDispatch();
+
 private:
+    void RunIdleCalls();
+
     HWND FHandle = nullptr;
+    int FDispatchDepth = 0;
+    std::vector<std::pair<const void*, std::function<void()>>> FIdleCalls;
 };
 
 TApplication& Application();

@@ -183,6 +183,57 @@ bool TApplication::PreProcessMessage(MSG& M)
     return Consumed;
 }
 
+void TApplication::HelpContext(int Context)
+{
+    if (OnHelp)
+        OnHelp(Context);
+}
+
+void TApplication::DestroyLater(TObject* Object)
+{
+    if (!Object)
+        return;
+    if (auto* C = dynamic_cast<TControl*>(Object)) {
+        C->SetVisible(false);
+        C->SetParent(nullptr);
+    }
+    WhenIdle(Object, [Object] { delete Object; });
+}
+
+void TApplication::WhenIdle(const void* Key, std::function<void()> Call)
+{
+    FIdleCalls.emplace_back(Key, std::move(Call));
+    if (FDispatchDepth == 0)
+        RunIdleCalls();
+}
+
+void TApplication::CancelWhenIdle(const void* Key)
+{
+    for (auto& Entry : FIdleCalls)
+        if (Entry.first == Key)
+            Entry.second = nullptr;
+}
+
+void TApplication::LeaveDispatch()
+{
+    if (--FDispatchDepth == 0 && !FIdleCalls.empty())
+        RunIdleCalls();
+}
+
+void TApplication::RunIdleCalls()
+{
+    // A call may queue more (a row freeing its editor): they run in this same round.
+    // One at a time from the front, so a cancel reaches the calls still waiting.
+    ++FDispatchDepth;
+    while (!FIdleCalls.empty()) {
+        const std::function<void()> Call = std::move(FIdleCalls.front().second);
+        FIdleCalls.erase(FIdleCalls.begin());
+        if (Call)
+            GuardCall(Call);
+    }
+    --FDispatchDepth;
+}
+
 void TApplication::HandleException()
 {
     try {

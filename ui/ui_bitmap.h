@@ -25,8 +25,8 @@ public:
     bool Empty() const { return FWidth == 0 || FHeight == 0; }
 
     TCanvas& Canvas() { return FCanvas; }
-    HDC DC() const { return FDC; }
-    HBITMAP Handle() const { return FBitmap; }
+    HDC DC() const { return FDC.Get(); }
+    HBITMAP Handle() const { return FBitmap.Get(); }
     // Top-down rows of 4-byte BGRA pixels, Width * 4 bytes apart; null when empty.
     const std::uint8_t* Bits() const { return FBits; }
 
@@ -41,9 +41,9 @@ private:
     void Free();
 
     int FWidth = 0, FHeight = 0;
-    HDC FDC = nullptr;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOld = nullptr;
+    TGdiObject<HBITMAP> FBitmap;
+    TMemoryDC FDC;
+    TSelection FSelection; // the bitmap in the DC
     std::uint8_t* FBits = nullptr;
     TCanvas FCanvas;
 };

@@ -9,15 +9,9 @@ TBitmap::~TBitmap() { Free(); }
 void TBitmap::Free()
 {
     FCanvas.SetHandle(nullptr);
-    if (FDC) {
-        SelectObject(FDC, FOld);
-        DeleteDC(FDC);
-    }
-    if (FBitmap)
-        DeleteObject(FBitmap);
-    FDC = nullptr;
-    FBitmap = nullptr;
-    FOld = nullptr;
+    FSelection.Reset();
+    FDC.Reset();
+    FBitmap.Reset();
     FBits = nullptr;
     FWidth = FHeight = 0;
 }
@@ -37,18 +31,18 @@ void TBitmap::SetSize(int Width, int Height)
     Info.bmiHeader.biBitCount = 32;
     Info.bmiHeader.biCompression = BI_RGB;
     void* Bits = nullptr;
-    FBitmap = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
-    if (!FBitmap || !Bits) {
-        FBitmap = nullptr;
+    FBitmap.Reset(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+    FDC.Reset(CreateCompatibleDC(nullptr));
+    if (!FBitmap || !Bits || !FDC) {
+        Free();
         throw Exception("Cannot create a bitmap");
     }
-    FDC = CreateCompatibleDC(nullptr);
-    FOld = SelectObject(FDC, FBitmap);
+    FSelection = SelectInto(FDC.Get(), FBitmap.Get());
     FBits = static_cast<std::uint8_t*>(Bits);
     FWidth = Width;
     FHeight = Height;
     std::memset(FBits, 0xFF, static_cast<std::size_t>(Width) * Height * 4);
-    FCanvas.SetHandle(FDC);
+    FCanvas.SetHandle(FDC.Get());
 }
 
 void TBitmap::Assign(const TBitmap& Source)
@@ -84,5 +78,5 @@ void TBitmap::DrawTransparent(HDC Dest, int X, int Y, TColor Transparent) const
 {
     if (Empty())
         return;
-    TransparentBlt(Dest, X, Y, FWidth, FHeight, FDC, 0, 0, FWidth, FHeight, ColorToRGB(Transparent));
+    TransparentBlt(Dest, X, Y, FWidth, FHeight, FDC.Get(), 0, 0, FWidth, FHeight, ColorToRGB(Transparent));
 }

@@ -2,6 +2,7 @@
 
 #include "ui_font.h"
 #include "ui_types.h"
+#include "win32_handles.h"
 
 #include <windows.h>
 
@@ -14,7 +15,8 @@ COLORREF ColorToRGB(TColor Color);
 enum TBrushStyle { bsSolid, bsClear };
 
 // A drawing surface over a DC it does not own, with a pen, a brush and a font.
-// The GDI objects it selects are put back when it lets the DC go.
+// What it selects is put back when it lets the DC go, and nothing it selected is
+// freed while the DC still holds it.
 class TCanvas {
 public:
     explicit TCanvas(HDC DC = nullptr);
@@ -39,6 +41,8 @@ public:
     // The end point is not drawn.
     void LineTo(int X, int Y);
     void Polygon(const std::vector<POINT>& Points);
+    // Outline in the pen, inside in the brush, within the box X1..X2, Y1..Y2.
+    void Ellipse(int X1, int Y1, int X2, int Y2);
     void DrawEdge(RECT& R, UINT Edge, UINT Flags);
 
     // Transparent with a clear brush, on the brush colour otherwise.
@@ -59,11 +63,12 @@ private:
     void UsePen();
     void UseBrush();
     void UseFont();
+    void FontReleasing(HFONT Old);
 
     HDC FDC = nullptr;
     HGDIOBJ FOldPen = nullptr, FOldBrush = nullptr, FOldFont = nullptr;
-    HPEN FPen = nullptr;
-    HBRUSH FBrush = nullptr;
+    TGdiObject<HPEN> FPen;
+    TGdiObject<HBRUSH> FBrush;
     COLORREF FPenRGB = 0, FBrushRGB = 0;
     bool FBrushClear = false;
     bool FBrushSelected = false;

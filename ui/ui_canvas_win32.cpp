@@ -1,5 +1,7 @@
 #include "ui_canvas.h"
 
+#include <utility>
+
 COLORREF ColorToRGB(TColor Color)
 {
     if (Color & clSystemColor)
@@ -9,7 +11,10 @@ COLORREF ColorToRGB(TColor Color)
     return static_cast<COLORREF>(Color & 0xFFFFFF);
 }
 
-TCanvas::TCanvas(HDC DC) : FDC(DC) {}
+TCanvas::TCanvas(HDC DC) : FDC(DC)
+{
+    Font.FReleasing = [this](HFONT Old) { FontReleasing(Old); };
+}
 
 TCanvas::~TCanvas() { Release(); }
 
@@ -32,13 +37,17 @@ void TCanvas::Release()
             SelectObject(FDC, FOldFont);
     }
     FOldPen = FOldBrush = FOldFont = nullptr;
-    if (FPen)
-        DeleteObject(FPen);
-    if (FBrush)
-        DeleteObject(FBrush);
-    FPen = nullptr;
-    FBrush = nullptr;
+    FPen.Reset();
+    FBrush.Reset();
     FBrushSelected = false;
+}
+
+void TCanvas::FontReleasing(HFONT Old)
+{
+    if (FDC && FOldFont && GetCurrentObject(FDC, OBJ_FONT) == Old) {
+        SelectObject(FDC, FOldFont);
+        FOldFont = nullptr;
+    }
 }
 
 void TCanvas::UsePen()
@@ -46,13 +55,11 @@ void TCanvas::UsePen()
     const COLORREF RGBValue = ColorToRGB(PenColor);
     if (FPen && RGBValue == FPenRGB)
         return;
-    HPEN Pen = CreatePen(PS_SOLID, 1, RGBValue);
-    HGDIOBJ Old = SelectObject(FDC, Pen);
+    TGdiObject<HPEN> Pen(CreatePen(PS_SOLID, 1, RGBValue));
+    HGDIOBJ Old = SelectObject(FDC, Pen.Get());
     if (!FOldPen)
         FOldPen = Old;
-    if (FPen)
-        DeleteObject(FPen);
-    FPen = Pen;
+    FPen = std::move(Pen); // the one before is out of the DC now
     FPenRGB = RGBValue;
 }
 
@@ -62,13 +69,11 @@ void TCanvas::UseBrush()
     const COLORREF RGBValue = ColorToRGB(BrushColor);
     if (FBrushSelected && Clear == FBrushClear && (Clear || RGBValue == FBrushRGB))
         return;
-    HBRUSH Brush = Clear ? nullptr : CreateSolidBrush(RGBValue);
-    HGDIOBJ Old = SelectObject(FDC, Clear ? GetStockObject(NULL_BRUSH) : Brush);
+    TGdiObject<HBRUSH> Brush(Clear ? nullptr : CreateSolidBrush(RGBValue));
+    HGDIOBJ Old = SelectObject(FDC, Clear ? GetStockObject(NULL_BRUSH) : Brush.Get());
     if (!FOldBrush)
         FOldBrush = Old;
-    if (FBrush)
-        DeleteObject(FBrush);
-    FBrush = Brush;
+    FBrush = std::move(Brush);
     FBrushClear = Clear;
     FBrushRGB = RGBValue;
     FBrushSelected = true;
@@ -86,9 +91,8 @@ void TCanvas::FillRect(const RECT& R)
 {
     if (BrushStyle == bsClear)
         return;
-    HBRUSH Brush = CreateSolidBrush(ColorToRGB(BrushColor));
-    ::FillRect(FDC, &R, Brush);
-    DeleteObject(Brush);
+    const TGdiObject<HBRUSH> Brush(CreateSolidBrush(ColorToRGB(BrushColor)));
+    ::FillRect(FDC, &R, Brush.Get());
 }
 
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
@@ -100,9 +104,8 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
 
 void TCanvas::FrameRect(const RECT& R)
 {
-    HBRUSH Brush = CreateSolidBrush(ColorToRGB(BrushColor));
-    ::FrameRect(FDC, &R, Brush);
-    DeleteObject(Brush);
+    const TGdiObject<HBRUSH> Brush(CreateSolidBrush(ColorToRGB(BrushColor)));
+    ::FrameRect(FDC, &R, Brush.Get());
 }
 
 void TCanvas::DrawFocusRect(const RECT& R)
@@ -127,6 +130,13 @@ void TCanvas::Polygon(const std::vector<POINT>& Points)
     UsePen();
     UseBrush();
     ::Polygon(FDC, Points.data(), static_cast<int>(Points.size()));
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
+{
+    UsePen();
+    UseBrush();
+    ::Ellipse(FDC, X1, Y1, X2, Y2);
 }
 
 void TCanvas::DrawEdge(RECT& R, UINT Edge, UINT Flags) { ::DrawEdge(FDC, &R, Edge, Flags); }

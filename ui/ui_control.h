@@ -14,7 +14,12 @@
 class TTextReport;
 class TWinControl;
 
-// Owns the components created with it as owner and frees them, last first, when it goes.
+// Who deletes a control: its owner, and only its owner. A component frees the
+// components created with it as owner, last first, when it goes. A parent (the
+// windowed control a control is placed on) never deletes its children: when it
+// goes it only detaches them (their windows go with its window). A control held as
+// a member or in a unique_ptr is created without owner and may be parented freely;
+// one made with new for a window is owned by that window (or by the form).
 class TComponent : public TObject {
 public:
     explicit TComponent(TComponent* AOwner);
@@ -68,6 +73,8 @@ public:
 
     TAlign Align = alNone;
     TAnchors Anchors = akLeft | akTop;
+    // The help topic of the control; 0: none (its parent's counts).
+    int HelpContext = 0;
 
     TNotifyEvent OnClick;
     virtual void Click();
@@ -91,6 +98,8 @@ protected:
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
 
 private:
+    friend class TWinControl;
+
     TWinControl* FParent = nullptr;
     bool FVisible = true;
     bool FEnabled = true;
@@ -115,6 +124,7 @@ protected:
 
 // A control with a window: our own class (one window procedure for all) or a standard
 // control subclassed onto the same procedure. The handle is made when first needed.
+// Destroying it detaches its children, which stay alive without a parent or window.
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* AOwner);
@@ -164,6 +174,8 @@ protected:
     virtual void Resize() {}
     void AlignControls(int DeltaWidth, int DeltaHeight);
     void UpdateStyle(DWORD Bit, bool On);
+    // Makes the window again (a style that only creation takes), children included.
+    void RecreateWnd();
 
     void VisibleChanged() override;
     void EnabledChanged() override;
@@ -185,6 +197,9 @@ private:
     bool FInPaint = false;
 };
 
+// The whole text of a window, however long.
+std::string WindowTextOf(HWND Window);
+
 // The object behind a window of the layer, or null.
 TWinControl* FindControl(HWND Window);
 
@@ -204,6 +219,8 @@ protected:
     virtual void MouseMove(TShiftState, int, int) {}
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
+    // Delta in the system's units (120 a notch, positive away from the user); true when used.
+    virtual bool MouseWheel(int, TShiftState) { return false; }
     virtual void CaptureLost() {}
     bool MouseInside() const { return FMouseInside; }
 

@@ -2,7 +2,9 @@
 
 #include "exceptions.h"
 #include "ui_application.h"
+#include "ui_screen.h"
 #include "ui_text_report.h"
+#include "win32_handles.h"
 
 #include <windowsx.h>
 
@@ -29,28 +31,22 @@ void RegisterOwnClass()
     Done = true;
 }
 
-// A memory DC and bitmap of one size, freed together.
+// A memory DC and bitmap of one size; the bitmap leaves the DC before either goes.
 class TOffscreen {
 public:
     TOffscreen(HDC Compatible, int W, int H)
         : FDC(CreateCompatibleDC(Compatible)), FBitmap(CreateCompatibleBitmap(Compatible, W, H))
     {
-        FOld = SelectObject(FDC, FBitmap);
+        if (!FDC || !FBitmap)
+            throw Exception("Cannot make an off-screen bitmap");
+        FSelection = SelectInto(FDC.Get(), FBitmap.Get());
     }
-    ~TOffscreen()
-    {
-        SelectObject(FDC, FOld);
-        DeleteObject(FBitmap);
-        DeleteDC(FDC);
-    }
-    TOffscreen(const TOffscreen&) = delete;
-    TOffscreen& operator=(const TOffscreen&) = delete;
-    HDC DC() const { return FDC; }
+    HDC DC() const { return FDC.Get(); }
 
 private:
-    HDC FDC;
-    HBITMAP FBitmap;
-    HGDIOBJ FOld;
+    TMemoryDC FDC;
+    TGdiObject<HBITMAP> FBitmap;
+    TSelection FSelection;
 };
 
 } // namespace
@@ -198,6 +194,17 @@ void TGraphicControl::VisibleChanged()
 
 // --- TWinControl ------------------------------------------------------------
 
+std::string WindowTextOf(HWND Window)
+{
+    const int N = GetWindowTextLengthA(Window);
+    if (N <= 0)
+        return std::string();
+    std::string S(static_cast<std::size_t>(N) + 1, '\0');
+    const int Got = GetWindowTextA(Window, &S[0], N + 1);
+    S.resize(static_cast<std::size_t>(Got < 0 ? 0 : Got));
+    return S;
+}
+
 TWinControl* FindControl(HWND Window)
 {
     if (!Window)
@@ -220,6 +227,7 @@ LRESULT CALLBACK BaseWndProc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam)
     if (!C)
         return DefWindowProcA(W, Msg, WParam, LParam);
     LRESULT Result = 0;
+    Application().EnterDispatch();
     try {
         Result = C->WndProc(Msg, WParam, LParam);
     } catch (...) {
@@ -231,6 +239,8 @@ LRESULT CALLBACK BaseWndProc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam)
         if (C->FHandle == W)
             C->FHandle = nullptr;
     }
+    // What was freed later goes now, once no window procedure is on the stack.
+    Application().LeaveDispatch();
     return Result;
 }
 
@@ -238,8 +248,14 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl()
 {
-    while (!FControls.empty())
-        delete FControls.back();
+    // The parent only lets its children go: their owners delete them.
+    while (!FControls.empty()) {
+        TControl* C = FControls.back();
+        FControls.pop_back();
+        C->FParent = nullptr;
+        if (auto* W = dynamic_cast<TWinControl*>(C))
+            W->DestroyHandle();
+    }
     DestroyHandle();
 }
 
@@ -370,6 +386,14 @@ void TWinControl::SetFocus()
         ::SetFocus(FHandle);
 }
 
+void TWinControl::RecreateWnd()
+{
+    if (!FHandle)
+        return;
+    DestroyHandle();
+    HandleNeeded();
+}
+
 void TWinControl::UpdateStyle(DWORD Bit, bool On)
 {
     if (!FHandle)
@@ -445,12 +469,18 @@ void TWinControl::PaintTo(HDC DC)
     if (Client.right <= 0 || Client.bottom <= 0)
         return;
     TOffscreen Off(DC, Client.right, Client.bottom);
-    FCanvas.SetHandle(Off.DC());
-    FCanvas.BrushStyle = bsSolid;
-    FCanvas.BrushColor = Color();
-    FCanvas.FillRect(Client);
-    Paint(FCanvas);
-    FCanvas.SetHandle(nullptr);
+    {
+        // The canvas lets the DC go before it is deleted, also when Paint raises.
+        struct TLend {
+            TCanvas& Canvas;
+            ~TLend() { Canvas.SetHandle(nullptr); }
+        } Lend{FCanvas};
+        FCanvas.SetHandle(Off.DC());
+        FCanvas.BrushStyle = bsSolid;
+        FCanvas.BrushColor = Color();
+        FCanvas.FillRect(Client);
+        Paint(FCanvas);
+    }
     for (TControl* C : FControls) {
         auto* G = dynamic_cast<TGraphicControl*>(C);
         if (!G || !G->Visible())
@@ -592,6 +622,12 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
         }
         break;
     }
+    case WM_SETCURSOR:
+        if (Screen().Cursor() != crDefault && LOWORD(LParam) == HTCLIENT) {
+            Screen().ShowCursor();
+            return TRUE;
+        }
+        break;
     case WM_SIZE:
         if (FHandle && WParam != SIZE_MINIMIZED) {
             Realign();
@@ -654,6 +690,10 @@ LRESULT TCustomControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
         FMouseInside = false;
         MouseLeave();
         return 0;
+    case WM_MOUSEWHEEL:
+        if (MouseWheel(GET_WHEEL_DELTA_WPARAM(WParam), MouseShift(GET_KEYSTATE_WPARAM(WParam))))
+            return 0;
+        break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(LParam) != Handle())
             CaptureLost();

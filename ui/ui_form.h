@@ -12,6 +12,8 @@ class TButton;
 // A top-level window, owned by the application's hidden window, with its own modal
 // loop: the other windows of the thread are disabled, keys go through the pipeline
 // (preview, control, dialog keys) and the loop ends on a modal result or a close.
+// A form may be destroyed while its own modal loop runs (from a handler or the modal
+// hook): the loop then ends with mrCancel and touches the form no more.
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* AOwner);
@@ -20,7 +22,11 @@ public:
     TFormBorderStyle BorderStyle = bsSizeable;
     TPosition Position = poDesigned;
     bool KeyPreview = false;
+    // Limits of the outer size; 0 is none.
     int MinWidth = 0, MinHeight = 0;
+    int MaxWidth = 0, MaxHeight = 0;
+    // Shown maximised at its first Show.
+    bool StartMaximized = false;
 
     bool StayOnTop() const { return FStayOnTop; }
     void SetStayOnTop(bool Value);
@@ -40,6 +46,8 @@ public:
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
 
     TNotifyEvent OnShow;
+    // Every time the window becomes the active one.
+    TNotifyEvent OnActivate;
     TNotifyEvent OnClose;
     TNotifyEvent OnResize;
 
@@ -59,6 +67,8 @@ private:
 
     bool FStayOnTop = false;
     bool FModal = false;
+    // Set while ShowModal runs: cleared by the destructor, so the loop knows.
+    bool* FModalAlive = nullptr;
     bool FShown = false;
     bool FNoActivate = false;
     TModalResult FModalResult = mrNone;

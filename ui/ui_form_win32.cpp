@@ -32,8 +32,8 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner)
 
 TForm::~TForm()
 {
-    if (HandleAllocated() && FModal)
-        FModalResult = mrCancel;
+    if (FModalAlive)
+        *FModalAlive = false;
 }
 
 void TForm::CreateParams(TCreateParams& Params)
@@ -108,7 +108,7 @@ void TForm::VisibleChanged()
         SetWindowPos(Handle(), FStayOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     } else if (Visible()) {
-        ShowWindow(Handle(), SW_SHOWNORMAL);
+        ShowWindow(Handle(), StartMaximized && !FShown ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
         SetForegroundWindow(Handle());
     } else {
         ShowWindow(Handle(), SW_HIDE);
@@ -181,8 +181,11 @@ TModalResult TForm::ShowModal()
     if (Application().WatchdogMs)
         Watchdog = StartThreadTimer(Application().WatchdogMs, [Self] { Application().WatchdogFired(Self); });
 
+    bool Alive = true;
+    FModalAlive = &Alive;
     struct TRestore {
         TForm& Form;
+        const bool& Alive;
         std::vector<HWND>& Disabled;
         HWND Self;
         HWND PreviousActive;
@@ -194,29 +197,32 @@ TModalResult TForm::ShowModal()
             for (HWND W : Disabled)
                 if (W != Self && IsWindow(W))
                     EnableWindow(W, TRUE);
-            if (Form.HandleAllocated())
-                Form.Hide();
+            if (Alive) {
+                if (Form.HandleAllocated())
+                    Form.Hide();
+                Form.FModal = false;
+                Form.FModalAlive = nullptr;
+            }
             if (PreviousActive && IsWindow(PreviousActive))
                 SetActiveWindow(PreviousActive);
-            Form.FModal = false;
             --Application().ModalDepth;
         }
-    } Restore{*this, Disabled, Self, PreviousActive, Watchdog};
+    } Restore{*this, Alive, Disabled, Self, PreviousActive, Watchdog};
 
     Show();
     if (HWND First = GetNextDlgTabItem(Self, nullptr, FALSE); First && !IsChild(Self, GetFocus()))
         ::SetFocus(First);
     PostMessageA(Self, WM_MODAL_SHOWN, 0, 0);
-    while (FModalResult == mrNone) {
+    TModalResult Result = mrNone;
+    while (Alive && (Result = FModalResult) == mrNone) {
         MSG M;
         const BOOL Got = GetMessageA(&M, nullptr, 0, 0);
-        if (Got == 0) {
-            PostQuitMessage(static_cast<int>(M.wParam));
-            FModalResult = mrCancel;
-            break;
-        }
-        if (Got == -1) {
-            FModalResult = mrCancel;
+        if (Got == 0 || Got == -1) {
+            if (Got == 0)
+                PostQuitMessage(static_cast<int>(M.wParam));
+            Result = mrCancel;
+            if (Alive) // a message sent from elsewhere may have destroyed it inside GetMessage
+                FModalResult = Result;
             break;
         }
         if (!Application().PreProcessMessage(M)) {
@@ -224,7 +230,8 @@ TModalResult TForm::ShowModal()
             DispatchMessageA(&M);
         }
     }
-    return FModalResult;
+    // Destroyed inside its own loop: nothing of it may be read any more.
+    return Alive ? Result : mrCancel;
 }
 
 TButton* TForm::FindButton(bool Default, bool Cancel, TWinControl* Within)
@@ -292,12 +299,20 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(WParam) != WA_INACTIVE && OnActivate)
+            OnActivate(this);
+        return TWinControl::WndProc(Msg, WParam, LParam);
     case WM_GETMINMAXINFO: {
         auto* Info = reinterpret_cast<MINMAXINFO*>(LParam);
         if (MinWidth > 0)
             Info->ptMinTrackSize.x = MinWidth;
         if (MinHeight > 0)
             Info->ptMinTrackSize.y = MinHeight;
+        if (MaxWidth > 0)
+            Info->ptMaxTrackSize.x = MaxWidth;
+        if (MaxHeight > 0)
+            Info->ptMaxTrackSize.y = MaxHeight;
         return 0;
     }
     default:

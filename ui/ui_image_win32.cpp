@@ -18,18 +18,16 @@ void TIcon::LoadSystem(LPCSTR Id)
         return;
     ICONINFO Info = {};
     if (GetIconInfo(FHandle, &Info)) {
+        // Copies made for the caller, who frees them.
+        const TGdiObject<HBITMAP> Color(Info.hbmColor), Mask(Info.hbmMask);
         BITMAP B = {};
-        if (Info.hbmColor && GetObjectA(Info.hbmColor, sizeof B, &B)) {
+        if (Color && GetObjectA(Color.Get(), sizeof B, &B)) {
             FWidth = B.bmWidth;
             FHeight = B.bmHeight;
-        } else if (Info.hbmMask && GetObjectA(Info.hbmMask, sizeof B, &B)) {
+        } else if (Mask && GetObjectA(Mask.Get(), sizeof B, &B)) {
             FWidth = B.bmWidth;
             FHeight = B.bmHeight / 2;
         }
-        if (Info.hbmColor)
-            DeleteObject(Info.hbmColor);
-        if (Info.hbmMask)
-            DeleteObject(Info.hbmMask);
     }
     if (FWidth <= 0 || FHeight <= 0) {
         FWidth = GetSystemMetrics(SM_CXICON);

@@ -22,7 +22,7 @@ bool InputQuery(const std::string& Caption, const std::string& Prompt, std::stri
     auto* Edit = new TEdit(Form.get());
     Edit->SetParent(Form.get());
     Edit->SetBounds(8, 26, 284, 22);
-    Edit->SetCaption(Value);
+    Edit->SetText(Value);
     auto* Ok = new TButton(Form.get());
     Ok->SetParent(Form.get());
     Ok->SetCaption("OK");

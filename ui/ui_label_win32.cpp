@@ -64,14 +64,13 @@ void TLabel::AdjustBounds()
 {
     if (!FAutoSize)
         return;
-    HDC DC = GetDC(nullptr);
+    const TWindowDC Screen = ClientDC(nullptr);
     RECT R = {0, 0, FWordWrap ? FWidth : 0, 0};
     {
-        TCanvas C(DC);
-        C.Font.Assign(const_cast<TLabel*>(this)->Font());
+        TCanvas C(Screen.Get());
+        C.Font.Assign(Font());
         C.DrawTextIn(DrawnText(), R, Format() | DT_CALCRECT);
     }
-    ReleaseDC(nullptr, DC);
     SetBounds(FLeft, FTop, FWordWrap ? FWidth : R.right, R.bottom);
 }
 

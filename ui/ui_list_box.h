@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui_control.h"
+#include "ui_ctl_color.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +10,6 @@
 class TListBox : public TWinControl {
 public:
     explicit TListBox(TComponent* AOwner);
-    ~TListBox() override;
     const std::vector<std::string>& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Items);
     int ItemIndex() const;
@@ -24,6 +24,5 @@ private:
     void Fill();
     std::vector<std::string> FItems;
     int FItemIndex = -1;
-    HBRUSH FBrush = nullptr;
-    COLORREF FBrushRGB = 0;
+    TCtlColorBrush FBrush;
 };

@@ -49,26 +49,10 @@ void TListBox::SetItemIndex(int Index)
         SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
 }
 
-TListBox::~TListBox()
-{
-    if (FBrush)
-        DeleteObject(FBrush);
-}
-
 bool TListBox::HandleReflected(UINT Msg, WPARAM WParam, LPARAM, LRESULT& Result)
 {
     if (Msg == WM_CTLCOLORLISTBOX) {
-        const COLORREF Ground = ColorToRGB(Color());
-        if (!FBrush || Ground != FBrushRGB) {
-            if (FBrush)
-                DeleteObject(FBrush);
-            FBrush = CreateSolidBrush(Ground);
-            FBrushRGB = Ground;
-        }
-        HDC DC = reinterpret_cast<HDC>(WParam);
-        SetTextColor(DC, ColorToRGB(Font().Color()));
-        SetBkColor(DC, Ground);
-        Result = reinterpret_cast<LRESULT>(FBrush);
+        Result = FBrush.Answer(reinterpret_cast<HDC>(WParam), Color(), Font().Color());
         return true;
     }
     if (Msg == WM_COMMAND && HIWORD(WParam) == LBN_SELCHANGE) {

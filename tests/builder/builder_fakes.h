@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ public:
     // The directory chooser's answer; empty cancels.
     std::string DirAnswer;
     std::vector<TMessageType> MessageTypes;
+    // What the user does in the options window, if anything.
+    std::function<void(CCastamer&)> OnOptions;
 
     void ProgressBegin(const std::string& Text) override { Calls.push_back("begin " + Text); }
     void ProgressStep(int Percent) override { Calls.push_back("step " + std::to_string(Percent)); }
@@ -60,7 +63,12 @@ public:
             C += " " + P;
         Calls.push_back(C);
     }
-    void ShowOptions(CCastamer&, const std::string& Arg) override { Calls.push_back("options " + Arg); }
+    void ShowOptions(CCastamer& Project, const std::string& Arg) override
+    {
+        Calls.push_back("options " + Arg);
+        if (OnOptions)
+            OnOptions(Project);
+    }
     void RepaintMainWindow() override { Calls.push_back("repaint"); }
 };
 

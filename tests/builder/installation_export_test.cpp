@@ -73,7 +73,7 @@ TEST_F(InstallationExport, ShortcutsPointIntoTheInstalledFiles)
 
 TEST_F(InstallationExport, WithoutAPlatformOnlyTheRecordIsWritten)
 {
-    for (const char* DID : {"-1", "7", "two", ""}) {
+    for (const char* DID : {"-1", "7"}) {
         for (std::uint8_t Mode : {0, 1}) {
             CCst_App* App = B->AddApp();
             App->Props.Add("DID", DID);
@@ -90,6 +90,24 @@ TEST_F(InstallationExport, WithoutAPlatformOnlyTheRecordIsWritten)
     EXPECT_FALSE(FS.DirectoryExists("C:\\Brindlo\\temp"));
 }
 
+TEST_F(InstallationExport, APlatformThatIsNoNumberFailsTheExportInBothModes)
+{
+    FS.AddFile("C:\\Src\\a.txt", "a");
+    for (const char* DID : {"two", "", "2.0", "2 "}) {
+        for (std::uint8_t Mode : {0, 1}) {
+            CCst_App* App = B->AddApp();
+            App->Props.Add("DID", DID);
+            App->Props.Add("InDir", "C:\\Src");
+            B->BuildMode = Mode;
+            TMemoryStream S;
+            EXPECT_THROW(App->BuildToStream(S, Mode), EConvertError) << DID;
+            EXPECT_EQ(S.Size(), 0) << DID;
+            B->DeleteApp(App);
+        }
+    }
+    EXPECT_FALSE(FS.DirectoryExists("D:\\Package\\Data"));
+}
+
 TEST_F(InstallationExport, PlatformFailuresRaiseBeforeAnythingIsWritten)
 {
     FS.AddFile("C:\\Src\\a.txt", "a");
@@ -97,7 +115,7 @@ TEST_F(InstallationExport, PlatformFailuresRaiseBeforeAnythingIsWritten)
         const char* DID;
         const char* Source;
     };
-    for (const TCase& C : {TCase{"2", ""}, TCase{"2", "C:\\Gone"}, TCase{"1", "C:\\Src"}}) {
+    for (const TCase& C : {TCase{"2", ""}, TCase{"2", "C:\\Gone"}, TCase{"1", "C:\\Gone"}}) {
         CCst_App* App = B->AddApp();
         App->Props.Add("DID", C.DID);
         App->Props.Add("InDir", C.Source);

@@ -166,7 +166,10 @@ TEST_F(PackageBuild, FixtureProjectBecomesAPackage)
     TBmpImage Source;
     TMemoryStream IconFile(WrongSizeIcon);
     Source.LoadFromStream(IconFile);
-    EXPECT_EQ(E.Icon.Dib(), Source.Dib());
+    // Re-encoded: the same pixels, with an image size that counts them (two rows of 12).
+    std::string Expected = Source.Dib();
+    Expected[20] = 24;
+    EXPECT_EQ(E.Icon.Dib(), Expected);
     EXPECT_EQ(E.Shot.Width(), 5);
     EXPECT_EQ(E.Shot.Height(), 4);
 
@@ -202,6 +205,62 @@ TEST_F(PackageBuild, FixtureProjectBecomesAPackage)
     EXPECT_EQ(TreeBelow(FS, "D:\\Package").size(), 6u); // Data\, three files in it, two beside
     EXPECT_EQ(FS.FileBytes("D:\\Package\\Install.exe"), Installer);
     EXPECT_EQ(FS.FileBytes("D:\\Package\\Data\\Castremove.exe"), Uninstaller);
+}
+
+TEST_F(PackageBuild, AReadOnlyFileOfOnePalmInstallationStaysOutOfTheNextOnesArchive)
+{
+    FS.AddFile("C:\\Src\\First\\first.prc", "first");
+    FS.AddFile("C:\\Src\\First\\locked.pdb", "read-only data");
+    FS.SetAttributes("C:\\Src\\First\\locked.pdb", faReadOnly);
+    FS.AddFile("C:\\Src\\Second\\second.prc", "second");
+    AddApp("First", "0", "", "C:\\Src\\First")->Props.Add("OutFN", "first.ime");
+    AddApp("Second", "0", "", "C:\\Src\\Second")->Props.Add("OutFN", "second.ime");
+    UI.DirAnswer = "D:\\Package";
+    ASSERT_TRUE(B->Build(0));
+
+    // The staged copy keeps the attribute; the clean-up between the two must still remove it.
+    EXPECT_EQ(ArchiveFiles("D:\\Package\\Data\\first.ime", FS),
+              (std::vector<std::string>{"first.prc", "locked.pdb"}));
+    EXPECT_EQ(ArchiveFiles("D:\\Package\\Data\\second.ime", FS), (std::vector<std::string>{"second.prc"}));
+    EXPECT_TRUE(FS.ListDirectory("C:\\Brindlo\\temp").empty());
+    EXPECT_EQ(FS.FileBytes("C:\\Src\\First\\locked.pdb"), "read-only data");
+}
+
+TEST_F(PackageBuild, ATemporaryDirectoryThatCannotBeEmptiedFailsThePalmExport)
+{
+    FS.AddFile("C:\\Src\\Palm\\game.prc", "game");
+    AddApp("Palm game", "0", "", "C:\\Src\\Palm")->Props.Add("OutFN", "palm.ime");
+    FS.AddFile("C:\\Brindlo\\temp\\stuck\\old.prc", "left from before");
+    FS.SetUnreadable("C:\\Brindlo\\temp\\stuck");
+    UI.DirAnswer = "D:\\Package";
+    EXPECT_FALSE(B->Build(0));
+    EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.");
+    EXPECT_FALSE(FS.FileExists("D:\\Package\\Data\\palm.ime"));
+}
+
+TEST_F(PackageBuild, ASourceDirectoryThatCannotBeListedFailsTheExport)
+{
+    FS.AddFile("C:\\Src\\Editor\\a.txt", "a");
+    FS.AddFile("C:\\Src\\Editor\\sealed\\b.txt", "b");
+    FS.SetUnreadable("C:\\Src\\Editor\\sealed");
+    FS.AddFile("C:\\Src\\Palm\\game.prc", "game");
+    FS.AddFile("C:\\Src\\Palm\\sealed\\level.pdb", "level");
+    FS.SetUnreadable("C:\\Src\\Palm\\sealed");
+    CCst_App* PC = AddApp("Editor", "2", "", "C:\\Src\\Editor");
+    PC->Props.Add("OutFN", "editor.ime");
+    CCst_App* Palm = AddApp("Palm game", "0", "", "C:\\Src\\Palm");
+    Palm->Props.Add("OutFN", "palm.ime");
+    UI.DirAnswer = "D:\\Package";
+    for (CCst_App* Sealed : {PC, Palm}) {
+        CCst_App* Other = Sealed == PC ? Palm : PC;
+        Other->Props.Add("DID", "-1");
+        Sealed->Props.Add("DID", Sealed == PC ? "2" : "0");
+        UI.Calls.clear();
+        EXPECT_FALSE(B->Build(0)) << Sealed->GetAppName();
+        EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.");
+        EXPECT_FALSE(FS.FileExists("D:\\Package\\view.inst"));
+        EXPECT_TRUE(FS.ListDirectory("C:\\Brindlo\\temp").empty());
+    }
 }
 
 TEST_F(PackageBuild, BuildDirectoryRefusals)
@@ -298,6 +357,11 @@ TEST_F(PackageBuild, FailedBuildKeepsTheEarlierPackageDescription)
         {"PC without a source directory", [](CCst_App&) {}},
         {"PC whose source directory is gone", [](CCst_App& A) { A.Props.Add("InDir", "C:\\Src\\Gone"); }},
         {"Pocket PC", [](CCst_App& A) { A.Props.Add("DID", "1"); }},
+        {"platform that is no number",
+         [](CCst_App& A) {
+             A.Props.Add("DID", "two");
+             A.Props.Add("InDir", "C:\\Src\\Editor");
+         }},
         {"icon that is no bitmap",
          [this](CCst_App& A) {
              FS.AddFile("C:\\Art\\text.bmp", "not a bitmap");

@@ -110,6 +110,31 @@ TEST_F(PackageBuildWin32, PreviewRefillsTheTemporaryDirectoryAndStartsTheInstall
     EXPECT_EQ(UI.MessageTypes.size(), 0u);
 }
 
+TEST_F(PackageBuildWin32, AReadOnlyFileOfOnePalmInstallationStaysOutOfTheNextOnesArchive)
+{
+    TFileSystem& Disk = LocalFileSystem();
+    const std::string First = Dir + "\\palm1", Second = Dir + "\\palm2";
+    ASSERT_TRUE(Disk.ForceDirectories(First) && Disk.ForceDirectories(Second));
+    WriteWholeFile(First + "\\first.prc", "first");
+    WriteWholeFile(First + "\\locked.pdb", "read-only data");
+    ASSERT_TRUE(SetFileAttributesA((First + "\\locked.pdb").c_str(), FILE_ATTRIBUTE_READONLY));
+    WriteWholeFile(Second + "\\second.prc", "second");
+    B->Apps().front()->Props.Add("DID", "-1");
+    for (const auto& [Source, Name] : {std::pair<std::string, std::string>{First, "first.ime"}, {Second, "second.ime"}}) {
+        CCst_App* App = B->AddApp();
+        App->Props.Add("DID", "0");
+        App->Props.Add("InDir", Source);
+        App->Props.Add("OutFN", Name);
+    }
+    const std::string Out = Dir + "\\out";
+    UI.DirAnswer = Out;
+    ASSERT_TRUE(B->Build(0));
+    EXPECT_EQ(ArchiveFiles(Out + "\\Data\\first.ime", Disk), (std::vector<std::string>{"first.prc", "locked.pdb"}));
+    EXPECT_EQ(ArchiveFiles(Out + "\\Data\\second.ime", Disk), (std::vector<std::string>{"second.prc"}));
+    EXPECT_TRUE(Disk.ListDirectory(Program + "\\temp").empty());
+    SetFileAttributesA((First + "\\locked.pdb").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(PackageBuildWin32, CdRomAndNetworkDrivesAreRefusedSilently)
 {
     if (!UnderWine())

@@ -26,13 +26,10 @@ TEST(ColorScheme, PaletteAndSchemeEntries)
     EXPECT_EQ(PaletteColor4, 8240639u);
     EXPECT_EQ(PaletteColor5, 6927359u);
     EXPECT_EQ(PaletteTextColor, 8601856u);
-    const ColorScheme& S = DefaultColorScheme();
-    const TColor Tints[5] = {PaletteColor1, PaletteColor2, PaletteColor3, PaletteColor4, PaletteColor5};
-    for (int I = 0; I < 5; ++I) {
-        EXPECT_EQ(S[I], Tints[I]);
-        EXPECT_EQ(S[5 + I], PaletteTextColor);
-        EXPECT_EQ(S[10 + I], 0u);
-    }
+    // The five tints, the text colour five times, then five zeros.
+    const ColorScheme Expected = {14807295u, 13494015u, 10210559u, 8240639u, 6927359u, 8601856u, 8601856u, 8601856u,
+                                  8601856u,  8601856u,  0u,        0u,       0u,       0u,       0u};
+    EXPECT_EQ(DefaultColorScheme(), Expected);
 }
 
 TEST(MsgDlgLayout, KeepWrapAndButtonRowBranches)
@@ -206,4 +203,15 @@ TEST(DirListModel, PathDownToTheDirectoryThenItsSubdirectories)
     ASSERT_EQ(Root.size(), 2u);
     EXPECT_TRUE(Root[0].Current);
     EXPECT_EQ(Root[1].Path, "C:\\a");
+}
+
+TEST(DirListModel, ADirectoryThatCannotBeListedShowsItsPathOnly)
+{
+    TMemoryFileSystem Fs;
+    Fs.ForceDirectories("C:\\a\\sealed\\inside");
+    Fs.SetUnreadable("C:\\a\\sealed");
+    const std::vector<TDirListItem> Items = DirListItems("C:\\a\\sealed", Fs);
+    ASSERT_EQ(Items.size(), 3u);
+    EXPECT_EQ(Items.back().Path, "C:\\a\\sealed");
+    EXPECT_TRUE(Items.back().Current);
 }

@@ -2,6 +2,7 @@
 // its faces and bevels as pixels.
 #include "color_helpers.h"
 #include "fx_button.h"
+#include "fx_button_logic.h"
 #include "gui_support.h"
 #include "ui_form.h"
 #include "ui_timer.h"
@@ -243,7 +244,22 @@ TEST_F(FxButtonTest, RowOfStatesIsPhotographed)
     SendMessageA(Row[2]->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointParam(3, 3));
     Row[3]->SetChecked(true);
     Row[4]->SetEnabled(false);
-    PumpMessages();
-    Photograph(Form->Handle(), "fx_buttons.png");
+    const TScreenshot Shot = Photograph(Form->Handle(), "fx_buttons.png");
     SendMessageA(Row[2]->Handle(), WM_CANCELMODE, 0, 0);
+
+    // Each state shows its own face (inside, clear of bevels and caption) and bevel.
+    const struct {
+        bool Enabled, Down, Hot, Pressed;
+    } States[5] = {{true, false, false, false}, {true, false, true, false}, {true, true, false, true},
+                   {true, false, false, true}, {false, false, false, false}};
+    for (int I = 0; I < 5; ++I) {
+        SCOPED_TRACE(Names[I]);
+        const TColor Face = FxButtonFace(clSilver, -0.3, States[I].Enabled, States[I].Down, States[I].Hot);
+        const TFxBevel Bevel = FxButtonBevel(Face, States[I].Pressed);
+        const int X = Row[I]->Left(), Y = Row[I]->Top();
+        EXPECT_EQ(ShotPixel(Shot, Form->Handle(), X + 4, Y + 3), Face);
+        EXPECT_EQ(ShotPixel(Shot, Form->Handle(), X, Y + 10), Bevel.OuterLeftTop);
+        EXPECT_EQ(ShotPixel(Shot, Form->Handle(), X + 84, Y + 10), Bevel.OuterRightBottom);
+    }
+    EXPECT_NE(FxButtonFace(clSilver, -0.3, true, false, true), FxButtonFace(clSilver, -0.3, true, false, false));
 }

@@ -191,7 +191,6 @@ TEST_F(FxScrollBarTest, BarsArePhotographed)
         Left += 40;
     }
     PostClick(WM_LBUTTONDOWN, 8, 60); // held on the track of the first bar
-    PumpMessages();
     const TScreenshot Shot = Photograph(Form->Handle(), "fx_scroll_bars.png");
     EXPECT_EQ(ShotPixel(Shot, Form->Handle(), 60 + 8, 10 + 26), Frame);
     EXPECT_EQ(ShotPixel(Shot, Form->Handle(), 60 + 8, 10 + 100), Ground);

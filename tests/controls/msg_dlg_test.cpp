@@ -81,7 +81,6 @@ TEST(ShowMsgDlg, WithoutButtonsOnlyTheCloseBoxEndsIt)
 TEST(ShowMsgDlg, PaintsInThePaletteAndIsPhotographed)
 {
     TModalScript Script([&](HWND W) {
-        PumpMessages();
         const TScreenshot Shot = Photograph(W, "msg_dlg.png");
         EXPECT_EQ(ShotPixel(Shot, W, 3, 3), PaletteColor1);
         HWND Ok = FindButton(W, "Ok");
@@ -203,7 +202,6 @@ TEST(TQelMsgDlg, KindsGiveTheFirstButtonsAGlyph)
         EXPECT_FALSE(Dlg.ButtonList()[0]->Glyph().Empty());
         EXPECT_EQ(Dlg.ButtonList()[0]->Caption(), "Yes");
         EXPECT_TRUE(Dlg.ButtonList()[1]->Glyph().Empty());
-        PumpMessages();
         Photograph(W, "msg_dlg_kinds.png");
         SendMessageA(FindButton(W, "Yes"), BM_CLICK, 0, 0);
     });

@@ -154,11 +154,50 @@ TEST_F(QelButtonTest, StoredValuesAreKeptInRange)
     EXPECT_EQ(Button->Margin(), 3);
 }
 
+TEST_F(QelButtonTest, CloseAndHelpKindsClickTheirOwnWay)
+{
+    int Clicks = 0;
+    Button->OnClick = [&](TObject*) { ++Clicks; };
+    std::vector<int> Topics;
+    Application().OnHelp = [&](int Topic) { Topics.push_back(Topic); };
+    Button->SetKind(bkHelp);
+    SendMessageA(Button->Handle(), BM_CLICK, 0, 0); // no help topic anywhere: a plain click
+    EXPECT_EQ(Clicks, 1);
+    Form->HelpContext = 42;
+    SendMessageA(Button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(Topics, (std::vector<int>{42}));
+    EXPECT_EQ(Clicks, 1);
+    Application().OnHelp = nullptr;
+
+    Button->SetKind(bkClose);
+    TModalScript Script([&](HWND) { SendMessageA(Button->Handle(), BM_CLICK, 0, 0); });
+    EXPECT_EQ(Form->ShowModal(), mrCancel); // closed by the button
+    EXPECT_EQ(Clicks, 1);
+    // A close button on no form clicks plainly.
+    TQelButton Loose(nullptr);
+    int LooseClicks = 0;
+    Loose.OnClick = [&](TObject*) { ++LooseClicks; };
+    Loose.SetKind(bkClose);
+    Loose.Click();
+    EXPECT_EQ(LooseClicks, 1);
+}
+
+TEST_F(QelButtonTest, AllKindGlyphIsNineteenHigh)
+{
+    EXPECT_EQ(GetBitBtnGlyph(bkAll)->Height(), 19);
+    EXPECT_EQ(GetBitBtnGlyph(bkAll)->Width(), 36);
+    EXPECT_EQ(GetBitBtnGlyph(bkOK)->Height(), 18);
+    Button->SetKind(bkAll);
+    EXPECT_EQ(Button->Kind(), bkAll);
+    EXPECT_EQ(Button->NumGlyphs(), 2);
+}
+
 TEST_F(QelButtonTest, RowOfButtonsIsPhotographed)
 {
     const TBitBtnKind Kinds[] = {bkOK, bkCancel, bkHelp, bkNo};
+    TQelButton* Row[4];
     for (int I = 0; I < 4; ++I) {
-        auto* B = new TQelButton(Form.get());
+        auto* B = Row[I] = new TQelButton(Form.get());
         B->SetParent(Form.get());
         B->SetBounds(10 + I * 85, 60, 80, 25);
         B->SetColor(PaletteColor5);
@@ -168,6 +207,19 @@ TEST_F(QelButtonTest, RowOfButtonsIsPhotographed)
             B->SetEnabled(false);
     }
     Form->Show();
-    PumpMessages();
-    Photograph(Form->Handle(), "qel_buttons.png");
+    const TScreenshot Shot = Photograph(Form->Handle(), "qel_buttons.png");
+
+    // The face in the button's colour; each enabled kind's glyph in its ink, the
+    // disabled one's in the grey of the disabled half.
+    const TColor Inks[] = {0x008000, 0x0000C0, 0x800000, clGray};
+    for (int I = 0; I < 4; ++I) {
+        SCOPED_TRACE(I);
+        const int X = Row[I]->Left(), Y = Row[I]->Top();
+        EXPECT_EQ(ShotPixel(Shot, Form->Handle(), X + 4, Y + 4), PaletteColor5);
+        int Ink = 0;
+        for (int Dy = 2; Dy < 23; ++Dy)
+            for (int Dx = 2; Dx < 40; ++Dx)
+                Ink += ShotPixel(Shot, Form->Handle(), X + Dx, Y + Dy) == Inks[I];
+        EXPECT_GT(Ink, 10);
+    }
 }

@@ -4,6 +4,7 @@
 #include "bzip2_tool.h"
 #include "memory_file_system.h"
 #include "memory_stream.h"
+#include "shell_helpers.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +116,20 @@ TEST(Archive, EmptySourceDirectory)
     EXPECT_EQ(FS.FileBytes("C:\\log.txt"), "[DelDir]%D:\\dest\r\n");
 }
 
+TEST(Archive, ADirectoryThatCannotBeListedFailsThePackInsteadOfPackingEmpty)
+{
+    TMemoryFileSystem FS;
+    MakeSampleTree(FS);
+    FS.SetUnreadable("C:\\src\\my docs\\img");
+    try {
+        CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\out\\a.arc");
+        FAIL() << "packed a tree with a part it could not list";
+    } catch (const EInOutError& E) {
+        EXPECT_EQ(E.Message(), "Cannot list directory C:\\src\\my docs\\img: Access is denied");
+    }
+    EXPECT_FALSE(FS.FileExists("C:\\out\\a.arc"));
+}
+
 TEST(Archive, TreeRoundTripWithLogOrder)
 {
     TMemoryFileSystem FS;
@@ -224,9 +239,14 @@ TEST(Archive, SafePathComponents)
 
 TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
 {
+    // Late: the fault lies in the compressed data, found only while the files are
+    // written; everything else is refused before anything is made.
+    enum TRaises { Archive, Decompression };
     struct Case {
         const char* Name;
         std::function<std::string()> Make;
+        bool Late = false;
+        TRaises Raises = Archive;
     };
     const auto Parts = [](std::function<void(ArchiveParts&)> Change) {
         return [Change] {
@@ -277,10 +297,11 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
         {"size of 2 GiB", Parts([](ArchiveParts& P) { P.Files[1].first = "1,2147483648"; P.Total = 2147483651; })},
         {"not a number", Parts([](ArchiveParts& P) { P.Files[1].first = "x,2"; })},
         {"too long a path", Parts([](ArchiveParts& P) { P.Files[1].second = std::string(250, 'n'); })},
-        {"data too short", Parts([](ArchiveParts& P) { P.Data = "abcd"; })},
-        {"data too long", Parts([](ArchiveParts& P) { P.Data = "abcdefgh"; })},
+        {"data too short", Parts([](ArchiveParts& P) { P.Data = "abcd"; }), true},
+        {"data too long", Parts([](ArchiveParts& P) { P.Data = "abcdefgh"; }), true},
         {"truncated file table", [] { ArchiveParts P; P.Files = {{"0,1", "a"}}; P.Data = "a"; std::string B = P.Build(); return B.substr(0, B.size() - 1); }},
-        {"damaged data", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[40] ^= 0x77; return B; }},
+        // The damage is named with the archive, so it is the archive's error.
+        {"damaged data", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[40] ^= 0x77; return B; }, true},
         {"compressed part not bzip2", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[24] = 'X'; return B; }},
         {"compressed part without a first block", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[29] ^= 1; return B; }},
     };
@@ -292,21 +313,35 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
         CUInstLog Log(0, "C:\\log", FS);
         CArchive_BZip Unpacker(nullptr, FS);
         Unpacker.Log = &Log;
-        EXPECT_ANY_THROW(Unpacker.Unpack("C:\\bad.arc", "D:\\dest"));
-        const bool LateDataFault = std::string(C.Name).find("data") != std::string::npos;
-        if (!LateDataFault) {
+        TRaises Raised = Archive;
+        bool Threw = true;
+        try {
+            Unpacker.Unpack("C:\\bad.arc", "D:\\dest");
+            Threw = false;
+        } catch (const EArchiveError&) {
+            Raised = Archive;
+        } catch (const EBZDecompressionError&) {
+            Raised = Decompression;
+        } catch (const std::exception& E) {
+            ADD_FAILURE() << "raised something else: " << E.what();
+        }
+        ASSERT_TRUE(Threw) << "unpacked";
+        EXPECT_EQ(Raised, C.Raises);
+        if (!C.Late) {
             // The log itself is the only thing made.
             EXPECT_EQ(FS.Created().size(), Before + 1);
             EXPECT_FALSE(FS.DirectoryExists("D:\\dest"));
         }
+        // Whatever was made lies inside the destination (the disk resolves "..").
+        for (std::size_t I = Before + 1; I < FS.Created().size(); ++I)
+            EXPECT_TRUE(IsInsideDir("D:\\dest", FS.Created()[I])) << FS.Created()[I];
         // Listing without a base directory makes no long paths; it reads no data.
         const bool InData = std::string(C.Name).rfind("compressed part", 0) == 0;
-        if (!LateDataFault && !InData && std::string(C.Name) != "too long a path") {
+        if (!C.Late && !InData && std::string(C.Name) != "too long a path") {
             THash List(false);
-            EXPECT_ANY_THROW(CArchive_BZip(nullptr, FS).List("C:\\bad.arc", List, ""));
+            EXPECT_THROW(CArchive_BZip(nullptr, FS).List("C:\\bad.arc", List, ""), EArchiveError);
             EXPECT_EQ(List.Count(), 0);
         }
-        EXPECT_EQ(FS.FileBytes("C:\\dest\\..\\evil.exe"), "");
     }
 }
 

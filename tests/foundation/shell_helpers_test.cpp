@@ -1,3 +1,4 @@
+#include "exceptions.h"
 #include "file_stream.h"
 #include "memory_file_system.h"
 #include "shell_helpers.h"
@@ -102,6 +103,24 @@ TEST(ShellHelpers, ListDirTreeOfAMissingDirectoryAddsOnlyItself)
     THash List(false);
     ListDirTree("C:\\nothing", List, FS);
     EXPECT_EQ(Values(List), (std::vector<std::string>{"0=C:\\nothing"}));
+}
+
+TEST(ShellHelpers, EveryWalkFailsAtADirectoryThatCannotBeListed)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\src\\a.txt", "a");
+    FS.AddFile("C:\\src\\sealed\\b.txt", "b");
+    FS.SetUnreadable("C:\\src\\sealed");
+    THash List(false), Dirs(false), Files(false);
+    std::vector<std::string> Strings;
+    EXPECT_THROW(ListDirTree("C:\\src", List, FS), EInOutError);
+    EXPECT_THROW(ScanDirTree("C:\\src", "*.*", Dirs, Files, FS), EInOutError);
+    EXPECT_THROW(CopyDirTree("C:\\src", "D:\\copy", "*.*", nullptr, nullptr, FS), EInOutError);
+    EXPECT_THROW(ListFiles("C:\\src\\sealed", "*.*", Files, false, FS), EInOutError);
+    EXPECT_THROW(ListFilesToStrings("C:\\src\\sealed", "*.*", Strings, false, FS), EInOutError);
+    // The readable part still lists.
+    ListFiles("C:\\src", "*.*", Files, false, FS);
+    EXPECT_EQ(Values(Files), (std::vector<std::string>{"=a.txt"}));
 }
 
 TEST(ShellHelpers, ListDirTreeWithATrailingSlashDoublesIt)

@@ -1,4 +1,6 @@
+#include "exceptions.h"
 #include "file_system.h"
+#include "memory_file_system.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>
@@ -85,4 +87,66 @@ TEST(FileSystem, FreeSpaceOfAPathNotYetCreated)
     const std::string Root = ScratchDir();
     EXPECT_GT(FS.FreeSpace(Root), 0);
     EXPECT_GT(FS.FreeSpace(Root + "\\not\\there\\yet"), 0);
+}
+
+// The in-memory disk behaves as Windows does with read-only files, so that tests of
+// the code above it meet what the real disk would do.
+TEST(MemoryFileSystem, ReadOnlyFilesAreNeitherDeletedNorReplacedNorWritten)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\d\\locked", "keep");
+    FS.AddFile("C:\\d\\other", "other");
+    FS.SetAttributes("C:\\d\\locked", faReadOnly);
+
+    EXPECT_FALSE(FS.EraseFile("C:\\d\\locked"));
+    EXPECT_THROW(FS.Create("C:\\d\\locked"), EFCreateError);
+    EXPECT_THROW(FS.OpenReadWrite("C:\\d\\locked"), EFOpenError);
+    EXPECT_FALSE(FS.CopyFileTo("C:\\d\\other", "C:\\d\\locked", true));
+    EXPECT_FALSE(FS.RenameFile("C:\\d\\other", "C:\\d\\locked"));
+    EXPECT_EQ(FS.FileBytes("C:\\d\\locked"), "keep");
+    EXPECT_EQ(FS.OpenRead("C:\\d\\locked")->ReadString(4), "keep");
+
+    // A copy keeps the attribute, as the system's copy does.
+    ASSERT_TRUE(FS.ForceDirectories("C:\\e"));
+    ASSERT_TRUE(FS.CopyFileTo("C:\\d\\locked", "C:\\e\\copy", true));
+    EXPECT_FALSE(FS.EraseFile("C:\\e\\copy"));
+
+    ASSERT_TRUE(FS.MakeWritable("C:\\d\\locked"));
+    EXPECT_TRUE(FS.EraseFile("C:\\d\\locked"));
+    EXPECT_FALSE(FS.MakeWritable("C:\\d\\locked"));
+}
+
+TEST(MemoryFileSystem, ADirectoryThatCannotBeListedIsNotAnEmptyOne)
+{
+    TMemoryFileSystem FS;
+    FS.AddFile("C:\\d\\sealed\\inside", "x");
+    FS.SetUnreadable("C:\\d\\sealed");
+    try {
+        FS.ListDirectory("C:\\d\\sealed");
+        FAIL() << "listed a directory that cannot be read";
+    } catch (const EInOutError& E) {
+        EXPECT_EQ(E.Message(), "Cannot list directory C:\\d\\sealed: Access is denied");
+    }
+    EXPECT_EQ(FS.ListDirectory("C:\\d").size(), 1u);
+    EXPECT_TRUE(FS.ListDirectory("C:\\missing").empty());
+    FS.SetUnreadable("C:\\d\\sealed\\inside");
+    EXPECT_THROW(FS.OpenRead("C:\\d\\sealed\\inside"), EFOpenError);
+}
+
+TEST(MemoryFileSystem, DotComponentsResolveAsOnWindowsSoAnEscapeShows)
+{
+    TMemoryFileSystem FS;
+    ASSERT_TRUE(FS.ForceDirectories("D:\\dest"));
+    FS.Create("D:\\dest\\..\\evil.exe")->WriteString("x");
+    EXPECT_EQ(FS.Created().back(), "D:\\evil.exe");
+    EXPECT_TRUE(FS.FileExists("D:\\evil.exe"));
+    EXPECT_TRUE(FS.ListDirectory("D:\\dest").empty());
+
+    FS.AddFile("C:\\a\\.\\b\\..\\c.txt", "c");
+    ASSERT_EQ(FS.ListDirectory("C:\\a").size(), 1u);
+    EXPECT_EQ(FS.ListDirectory("C:\\a")[0].Name, "c.txt");
+    // Nothing lies above a drive.
+    FS.AddFile("C:\\..\\..\\top.txt", "t");
+    EXPECT_EQ(FS.FileBytes("C:\\top.txt"), "t");
+    EXPECT_EQ(FS.RealPath("C:\\a\\b\\..\\c.txt"), "c:\\a\\c.txt");
 }

@@ -23,3 +23,19 @@ bool DecodeWithBzip2Tool(const std::string& Compressed, std::string& Plain)
     return true;
 #endif
 }
+
+bool TestWithBzip2Tool(const std::string& Compressed, bool& Ran)
+{
+#ifdef _WIN32
+    (void)Compressed;
+    Ran = false;
+    return false;
+#else
+    Ran = std::system("bzip2 --help >/dev/null 2>&1") == 0;
+    if (!Ran)
+        return false;
+    const std::string Dir = ScratchDir();
+    WriteWholeFile(Dir + "/test.bz2", Compressed);
+    return std::system(("bzip2 -t '" + Dir + "/test.bz2' 2>/dev/null").c_str()) == 0;
+#endif
+}

@@ -58,8 +58,16 @@ inline void PumpMessages(int Rounds = 10)
     }
 }
 
+// Paints the window, its frame and its children now, so that what is captured next is
+// what they show, without waiting on the message loop for a number of rounds.
+inline void PaintNow(HWND Window)
+{
+    RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 inline TScreenshot Photograph(HWND Window, const std::string& Name)
 {
+    PaintNow(Window);
     TScreenshot Shot = CaptureWindow(Window);
     SavePng(Shot, ScreenshotPath(Name));
     return Shot;

@@ -27,6 +27,12 @@ std::string ScratchDir()
         if (C == '/' || C == '\\' || C == ':')
             C = '_';
     const std::string Dir = Join(BRINDLO_SCRATCH_DIR, Name);
+    // An earlier run may have left read-only files, which Windows will not delete.
+    std::error_code Ignored;
+    for (auto It = std::filesystem::recursive_directory_iterator(Dir, Ignored);
+         It != std::filesystem::recursive_directory_iterator(); It.increment(Ignored))
+        std::filesystem::permissions(It->path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow, Ignored);
     std::filesystem::remove_all(Dir);
     std::filesystem::create_directories(Dir);
     return Dir;

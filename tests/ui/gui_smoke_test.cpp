@@ -27,19 +27,6 @@ LRESULT CALLBACK SmokeWndProc(HWND W, UINT Msg, WPARAM WParam, LPARAM LParam)
     return DefWindowProcA(W, Msg, WParam, LParam);
 }
 
-void PumpMessages()
-{
-    // A few rounds: painting a child can post more work for the parent.
-    for (int Round = 0; Round < 20; ++Round) {
-        MSG M;
-        while (PeekMessageA(&M, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&M);
-            DispatchMessageA(&M);
-        }
-        Sleep(10);
-    }
-}
-
 } // namespace
 
 TEST(GuiSmoke, WindowWithChildIsPaintedAndPhotographed)
@@ -60,8 +47,8 @@ TEST(GuiSmoke, WindowWithChildIsPaintedAndPhotographed)
     ASSERT_NE(Button, nullptr);
     ShowWindow(Window, SW_SHOW);
     SetForegroundWindow(Window);
-    UpdateWindow(Window);
-    PumpMessages();
+    // Painted now, frame and child included, rather than after some rounds of the loop.
+    RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 
     const TScreenshot Shot = CaptureWindow(Window);
     SavePng(Shot, ScreenshotPath("gui_smoke.png"));

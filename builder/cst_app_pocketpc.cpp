@@ -1,0 +1,214 @@
+// The Pocket PC export: ready-made CAB files from the source directory, or CAB files
+// the CAB wizard makes from the setup description written here.
+#include "cst_app.h"
+
+#include "archive.h"
+#include "cab_maker.h"
+#include "castamer.h"
+#include "shell_helpers.h"
+#include "string_helpers.h"
+
+#include <exception>
+
+namespace {
+
+// Blanks and punctuation, and what a file name cannot hold.
+const TCharSet ShortNameDrop = [] {
+    TCharSet Set = CharSet(" !#$%&()*+,./;<>?@[]^_{}|~\\:\"");
+    for (int C = 0; C < 0x20; ++C)
+        Set.set(static_cast<std::size_t>(C));
+    Set.set(0x7F);
+    return Set;
+}();
+
+const TCharSet DirNameDrop = CharSet("\"*/:<>?\\|");
+
+const std::string CompanyNameDir = "$(Program Files)/$(Company)/$(Name)";
+
+struct TCabCpu {
+    const char* Name; // as the processor list and the CAB file name write it
+    const char* BuildKey;
+    const char* CabKey;
+};
+
+const TCabCpu CabCpus[] = {
+    {"ARM", "O_PPCBARM", "PPC_ICabFARM"},
+    {"MIPS", "O_PPCBMIPS", "PPC_ICabFMIPS"},
+    {"SH3", "O_PPCBSH", "PPC_ICabFSH"},
+};
+
+int CpuOf(const std::string& Name)
+{
+    if (Name == "ARM")
+        return CCabMaker::cpuARM;
+    if (Name == "MIPS")
+        return CCabMaker::cpuMIPS;
+    if (Name == "SH3")
+        return CCabMaker::cpuSH3;
+    return -1;
+}
+
+} // namespace
+
+std::string CCst_App::CEShortName() const { return StripChars(ShortNameDrop, GetAppName(), 0, true).substr(0, 7); }
+
+std::string CCst_App::CEInstallDir() const
+{
+    const std::string Def = GetDefInstDir();
+    if (Def != CompanyNameDir)
+        return Def;
+    std::string Dir = "%CE1%\\";
+    // Tested after stripping: a name of dropped characters alone adds no empty level.
+    const std::string Company = StripChars(DirNameDrop, GetCompName(), 0, true);
+    if (!Company.empty())
+        Dir += Company + "\\";
+    return Dir + StripChars(DirNameDrop, GetAppName(), 0, true);
+}
+
+bool CCst_App::CopyPrebuiltCabs(TAppExport& E)
+{
+    TFileSystem& FS = Owner.FileSystem();
+    const std::string Temp = Owner.GetTempDir();
+    for (const TCabCpu& Cpu : CabCpus) {
+        const std::string Name = PocketPC.Lookup(Cpu.CabKey);
+        const std::string Source = JoinPath(GetInDir(), Name);
+        // The name becomes a file of the staging directory and of the device's manager.
+        if (!IsSafePathComponent(Name) || !FS.FileExists(Source)) {
+            E.ExportPocketPC.Remove(Cpu.CabKey);
+            continue;
+        }
+        if (!FS.CopyFileTo(Source, JoinPath(Temp, Name), true))
+            return false;
+    }
+    return true;
+}
+
+bool CCst_App::BuildPocketPC(TAppExport& E)
+{
+    if (E.Mode == 1) {
+        E.ExportProps.Remove("OutFN");
+        return false;
+    }
+    TFileSystem& FS = Owner.FileSystem();
+    const TBuilderServices& Services = Owner.Services();
+    // A file left over from before would be packed into this installation's archive.
+    if (!Owner.ClearTempDir())
+        return true;
+    const TTempDirCleanup Cleanup(Owner);
+    const std::string InDir = GetInDir();
+    const bool HasInDir = !InDir.empty() && FS.DirectoryExists(InDir);
+
+    if (GetIsCC() != "true") {
+        if (!HasInDir || !CopyPrebuiltCabs(E))
+            return true;
+        ArchiveToData(Owner.GetTempDir());
+        return false;
+    }
+
+    if (!Owner.CheckCabTools())
+        return true;
+    bool AnyCpu = false;
+    for (const TCabCpu& Cpu : CabCpus)
+        AnyCpu = AnyCpu || PocketPC.Lookup(Cpu.BuildKey) == "true";
+    if (!AnyCpu)
+        return true;
+
+    const std::string Short = CEShortName();
+    const std::string Temp = Owner.GetTempDir();
+    const std::string InfFile = JoinPath(Temp, Short + ".inf");
+    const std::string ErrFile = JoinPath(Temp, Short + ".txt");
+    if (!CreateEmptyFile(InfFile, FS) || !CreateEmptyFile(ErrFile, FS))
+        return true;
+
+    {
+        CCabMaker Maker;
+        Maker.AppName = GetAppName();
+        Maker.CompanyName = GetCompName();
+        Maker.InstallDir = CEInstallDir();
+        Maker.Description = GetASDesc();
+
+        if (HasInDir) {
+            THash Dirs(false), Files(false);
+            ScanDirTree(InDir, "*.*", Dirs, Files, FS);
+            for (const THashPair& F : Files.Pairs()) {
+                const std::string Dir = Dirs.Lookup(F.Key);
+                Maker.AddFile(CCabMaker::cpuCommon, Dir, F.Value, JoinPath("%InstallDir%", Dir.substr(InDir.size())));
+            }
+        }
+        for (const THashPair& P : PDFiles.Pairs()) {
+            TArrayOfString Fields;
+            SplitString(P.Value, "|", 3, Fields);
+            const int Cpu = CpuOf(Fields[0]);
+            if (Cpu < 0 || Fields[1].empty())
+                continue;
+            Maker.AddFile(Cpu, ExtractFilePath(Fields[1]), ExtractFileName(Fields[1]), CEDirMacro(Fields[2]));
+        }
+        PrepareShortcuts(E, 1);
+        for (const THashPair& S : E.ExportShortcuts.Pairs()) {
+            TArrayOfString Fields;
+            SplitString(S.Value, "|", 5, Fields);
+            const std::string Target = ExtractFileName(Fields[2]);
+            // An uninstall shortcut has no file to point to; the device's manager
+            // uninstalls by itself.
+            if (Target.empty())
+                continue;
+            Maker.AddShortcut(Target, Fields[0], CEDirMacro(Fields[3]));
+        }
+        Maker.SaveInf(InfFile, FS);
+    }
+
+    std::string CpuList;
+    for (const TCabCpu& Cpu : CabCpus) {
+        if (PocketPC.Lookup(Cpu.BuildKey) == "true") {
+            CpuList += Cpu.Name;
+            // Every name but the last one of the three is followed by a blank.
+            if (&Cpu != &CabCpus[2])
+                CpuList += " ";
+            E.ExportPocketPC.Add(Cpu.CabKey, Short + "." + Cpu.Name + ".CAB");
+        } else {
+            E.ExportPocketPC.Remove(Cpu.CabKey);
+        }
+    }
+
+    // The wizard is started with its directory as the current one; the builder stays there.
+    const std::string Wizard = Owner.GetCabwizPath();
+    if (Services.SetCurrentDir)
+        Services.SetCurrentDir(ExtractFilePath(Wizard));
+    const auto ShortForm = [&Services](const std::string& Path) {
+        std::string S = Services.ShortPathName ? Services.ShortPathName(Path) : std::string();
+        if (S.empty())
+            S = Path;
+        return S.find(' ') != std::string::npos ? "\"" + S + "\"" : S;
+    };
+    const std::string CommandLine = ShortForm(InfFile) + " /err " + ShortForm(ErrFile) + " /cpu " + CpuList;
+    if (!Services.RunProgram || !Services.RunProgram(Wizard, CommandLine, true))
+        return true;
+
+    if (Owner.GetViewErrorLog()) {
+        // Notepad reads its file some time after it starts; the copy outlives the
+        // temporary directory, which is emptied below.
+        const std::string Report = JoinPath(Owner.ProgramDir, Short + ".txt");
+        if (FS.CopyFileTo(ErrFile, Report, true) && Services.ShellOpen)
+            Services.ShellOpen("notepad.exe", "\"" + Report + "\"");
+        if (Owner.UI())
+            Owner.UI()->RepaintMainWindow();
+        if (Services.Pause)
+            Services.Pause(200);
+    } else if (Owner.UI()) {
+        Owner.UI()->RepaintMainWindow();
+    }
+
+    for (const char* Left : {".inf", ".txt", ".ARM.DAT", ".MIPS.DAT", ".SH3.DAT"}) {
+        const std::string Path = JoinPath(Temp, Short + Left);
+        if (FS.FileExists(Path))
+            FS.EraseFile(Path);
+    }
+    // A wizard that failed leaves no CAB file; the record must not name one that is missing.
+    for (const TCabCpu& Cpu : CabCpus) {
+        const std::string Cab = E.ExportPocketPC.Lookup(Cpu.CabKey);
+        if (!Cab.empty() && !FS.FileExists(JoinPath(Temp, Cab)))
+            return true;
+    }
+    ArchiveToData(Temp);
+    return false;
+}

@@ -1,0 +1,187 @@
+#pragma once
+
+#include "brindlo_plugin.h"
+#include "data_bag.h"
+#include "file_system.h"
+#include "fx_list_model.h"
+#include "hash.h"
+#include "installer_shell.h"
+#include "package_bitmap.h"
+#include "stream.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CAPP;
+class CPlugLoader;
+
+enum TInstallerMessage { imError, imWarning, imInformation };
+
+// What the installation model needs of the main window: its image list, its
+// description, screenshot and licence panel, messages, the web and closing.
+class IInstallerView {
+public:
+    virtual ~IInstallerView() = default;
+    // Adds Bitmap's top-left cell to the image list of group and installation rows.
+    virtual std::int32_t AddListIcon(const TPackageBitmap& Bitmap) = 0;
+    // The decoded picture of a screenshot; raises when the system cannot decode it.
+    virtual std::shared_ptr<TObject> MakePicture(const TPackageBitmap& Bitmap) = 0;
+    virtual std::int32_t ListWidth() = 0;
+    virtual bool ListShowsScrollBar() = 0;
+    virtual std::int32_t OuterHeight() = 0;
+    virtual void ClearDescription() = 0;
+    virtual void PlaceDescription(const std::string& Text, std::int32_t FontColor, std::int32_t Left, std::int32_t Top,
+                                  std::int32_t Height) = 0;
+    // What the window paints: the description text and the screenshot (null for none).
+    virtual void SetSelection(const std::string& DescText, std::shared_ptr<TObject> Shot, std::int32_t ShotLeft,
+                              std::int32_t ShotTop) = 0;
+    virtual void RepaintWindow() = 0;
+    virtual void HideLicence() = 0;
+    virtual void CloseWindow() = 0;
+    virtual void OpenWebAddress(const std::string& Address) = 0;
+    virtual void SetProgress(std::int32_t Percent) = 0;
+    virtual void ShowMessage(const std::string& Text, TInstallerMessage Type) = 0;
+};
+
+// The one installation model of the program: the package's groups and their icons,
+// the installations in record order and the selected one. It builds the list's rows
+// and shows the selected installation's description and screenshot.
+class CAppList : public TObject {
+public:
+    // Groups is loaded from GroupsStream unless that is empty.
+    CAppList(CDataBag* ABag, TStream& GroupsStream, CFxListModel& AList, IInstallerView& AForm);
+    ~CAppList() override;
+    CAppList(const CAppList&) = delete;
+    CAppList& operator=(const CAppList&) = delete;
+
+    CFxListModel& List;
+    IInstallerView& Form;
+    CDataBag* Bag;
+    THash Groups{true};
+    std::vector<std::unique_ptr<CAPP>> Apps;
+    CAPP* Selected = nullptr;
+
+    // The package settings that shape the rows.
+    bool ShowExitRows = false;
+    bool ShowHomeRows = false;
+    // The size of the image list's icons: smaller bitmaps get no image.
+    std::int32_t IconWidth = 0;
+    std::int32_t IconHeight = 0;
+    // Where the archives and the uninstaller lie.
+    std::string DataDir;
+    // The Windows folders and the disk the default directories are made on.
+    TSpecialFolderLookup Folders;
+    TFileSystem* FileSystem = &LocalFileSystem();
+    // Told of finished installations; may be null.
+    CPlugLoader* Plugins = nullptr;
+
+    void AddApp(std::unique_ptr<CAPP> App);
+    void BuildList();
+    void LoadGroups();
+    // -1 for none and for a bitmap smaller than the icon size.
+    std::int32_t AddIcon(const TPackageBitmap* Bitmap);
+    CFxListItem* FindGroupItem(const std::string& GID);
+    std::int32_t GroupImageIndex(const std::string& GID) const;
+    void SelectApp(CAPP* App);
+
+    void GroupClick(CFxListItem* Row);
+    void GroupHomeClick(CFxListItem* Row);
+    void ExitClick(CFxListItem* Row);
+    void ArchiveProgress(TObject* Archive);
+};
+
+// One installation of the package, read from its record: five tables, then its icon
+// and screenshot. It makes its rows, answers its read-only accessors (which plug-ins
+// reach through IInstallApp) and resolves its directories.
+class CAPP : public TObject {
+public:
+    // Reads one record at the stream's position; a damaged record raises.
+    CAPP(CAppList& AOwner, TStream& RecordStream);
+    ~CAPP() override;
+    CAPP(const CAPP&) = delete;
+    CAPP& operator=(const CAPP&) = delete;
+
+    THash Props{false};
+    THash Extra{false};
+    THash Shortcuts{false};
+    THash PocketPC{false};
+    THash PalmGroups{false};
+    std::unique_ptr<TPackageBitmap> Icon;
+    std::unique_ptr<TPackageBitmap> Screenshot;
+    std::shared_ptr<TObject> ShotPicture;
+    CAppList& Owner;
+    CFxListItem* GroupRow = nullptr;
+    CFxListItem* ItemRow = nullptr;
+    std::string InstallDir;
+
+    void BuildItems();
+
+    void AppClick(CFxListItem* Row);
+    void InfoClick(CFxListItem* Row);
+    void WebLinkClick(CFxListItem* Row);
+    void HomeClick(CFxListItem* Row);
+    void ExitClick(CFxListItem* Row);
+    // The install command of the install rows.
+    void InstallClick(CFxListItem* Row);
+
+    std::string GetAppName() const;
+    std::string GetName() const;
+    std::string GetCompName() const;
+    std::string GetGroupID() const;
+    std::string GetWebLink() const;
+    std::string GetBDate() const;
+    std::string GetBVersion() const;
+    std::string GetDescribe() const;
+    std::string GetOutFN() const;
+    // Raise EConvertError when the value is there but no integer.
+    std::int32_t GetFontColor() const;
+    std::int32_t GetDID() const;
+    std::int32_t GetSShotLeft() const;
+    std::int32_t GetSShotTop() const;
+    std::int32_t GetDescTop() const;
+    std::int32_t GetDescLeft() const;
+    bool GetShowInfo() const;
+    bool GetAddUinstSC() const;
+    std::string GetASDesc() const;
+    std::string GetICabFARM() const;
+    std::string GetICabFMIPS() const;
+    std::string GetICabFSH() const;
+    // Resolved and created on every call; "" (nothing created) for an empty value.
+    std::string GetDefInstDir() const;
+    std::string GetDeviceInstDir() const;
+    std::string GetInstallDir() const { return InstallDir; }
+
+    // The installation as plug-ins see it; the installation keeps owning it.
+    IInstallApp* Interface() { return &FBinding.Iface; }
+    std::uint32_t RefCount() const { return FRefCount; }
+    // Strings handed to plug-ins stay valid until this is called (after each call of an entry).
+    void ReleaseReturnedStrings() { FReturned.clear(); }
+    void NotifyPlugins(std::int32_t Code);
+
+private:
+    // Adds the rows of the Palm OS colour groups; false when a plain install row is needed.
+    bool AddPalmGroupItems();
+    struct TBinding {
+        IInstallApp Iface;
+        CAPP* Owner;
+    };
+    static CAPP& From(IInstallApp* This);
+    static const IInstallAppVtbl Vtbl;
+    // The interface's operations; none lets an exception out.
+    static BrindloResult BRINDLO_CALL IQueryInterface(IInstallApp* This, const BrindloGuid* Iid, void** Object);
+    static std::uint32_t BRINDLO_CALL IAddRef(IInstallApp* This);
+    static std::uint32_t BRINDLO_CALL IRelease(IInstallApp* This);
+    template <std::string (CAPP::*Get)() const>
+    static const char* BRINDLO_CALL IString(IInstallApp* This);
+    template <std::int32_t (CAPP::*Get)() const>
+    static std::int32_t BRINDLO_CALL IInt(IInstallApp* This);
+    template <bool (CAPP::*Get)() const>
+    static BrindloBool BRINDLO_CALL IBool(IInstallApp* This);
+
+    TBinding FBinding;
+    std::uint32_t FRefCount = 0;
+    std::deque<std::string> FReturned;
+};

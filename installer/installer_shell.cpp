@@ -1,0 +1,80 @@
+#include "installer_shell.h"
+
+#include "convert.h"
+#include "shell_helpers.h"
+
+std::int32_t StrToIntDefault(const std::string& S, std::int32_t Default)
+{
+    std::int32_t Value = 0;
+    return TryStrToInt(S, Value) ? Value : Default;
+}
+
+bool MatchMask(const std::string& Mask, const std::string& S)
+{
+    if (Mask.empty())
+        return true;
+    // Greedy with one way back: the last "*" seen takes one character more.
+    std::size_t M = 0, I = 0;
+    std::size_t Star = std::string::npos, Resume = 0;
+    while (I < S.size()) {
+        if (M < Mask.size() && Mask[M] == '*') {
+            Star = M++;
+            Resume = I;
+        } else if (M < Mask.size() && Mask[M] == S[I]) {
+            ++M;
+            ++I;
+        } else if (Star != std::string::npos) {
+            M = Star + 1;
+            I = ++Resume;
+        } else {
+            return false;
+        }
+    }
+    while (M < Mask.size() && Mask[M] == '*')
+        ++M;
+    return M == Mask.size();
+}
+
+void ShrinkRect(TRect& R, std::int32_t N)
+{
+    R.Left += N;
+    R.Top += N;
+    R.Right -= N;
+    R.Bottom -= N;
+}
+
+bool ArchiveUnpack(TArchiveClass ArchiveClass, const std::string& ArchiveFile, const std::string& DestDir,
+                   CUInstLog* Log, TNotifyEvent OnProgress, TFileSystem& FS)
+{
+    const auto Archive = ArchiveClass(std::move(OnProgress), FS);
+    Archive->Log = Log;
+    return Archive->Unpack(ArchiveFile, DestDir);
+}
+
+void ArchiveList(TArchiveClass ArchiveClass, const std::string& ArchiveFile, THash& List, const std::string& BaseDir,
+                 TFileSystem& FS)
+{
+    const auto Archive = ArchiveClass(nullptr, FS);
+    Archive->List(ArchiveFile, List, BaseDir);
+}
+
+std::string InstallFolderFrom(TInstallFolder Kind, const std::string& Path, const TSpecialFolderLookup& Lookup)
+{
+    switch (Kind) {
+    case TInstallFolder::Windows:
+        return Lookup(TSpecialFolder::Windows);
+    case TInstallFolder::Desktop:
+        return Lookup(TSpecialFolder::Desktop);
+    case TInstallFolder::Startup:
+        return Lookup(TSpecialFolder::Startup);
+    case TInstallFolder::QuickLaunch:
+        return Lookup(TSpecialFolder::QuickLaunch);
+    case TInstallFolder::Path:
+        return Path;
+    case TInstallFolder::ProgramsGroup:
+        return JoinPath(Lookup(TSpecialFolder::Programs), Path);
+    case TInstallFolder::ProgramFiles:
+        return Lookup(TSpecialFolder::ProgramFiles);
+    }
+    return std::string();
+}
