@@ -179,6 +179,8 @@ private:
 
     void FormCreate();
     void CreateMenu();
+    // The tree's pictures from the program's resources.
+    void LoadTreeImages();
     void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     // The settings page's value change: the root's label follows the title row.
     void ViewRowChanged(CFxProp_b* Row);
@@ -187,6 +189,11 @@ private:
     // The project reset of New and Open.
     void ResetProject();
     void ProjectLoaded();
+    void ReportUnreadable(const std::string& FileName);
+    // Installation nodes: one per installation of the project, under its group.
+    void LoadAppNodes();
+    // Whether Node is the installation node of App.
+    static bool NodeShowsApp(const CNode_b& Node, const CCst_App* App);
 
     CFxPropPage* FCurrentPage = nullptr;
     CNode_b* FCurrentNode = nullptr;
@@ -194,6 +201,8 @@ private:
     int FRebuilding = 0;
     bool FQuietSelection = false;
     bool FFirstShow = true;
+    // The file the open dialog answered last.
+    std::string FChosenFile;
 };
 
 // The main window while it exists (the node objects reach it here), else null.

@@ -12,6 +12,8 @@
 #include "settings_page.h"
 #include "shell_helpers.h"
 #include "ui_application.h"
+#include "ui_bitmap.h"
+#include "win32_handles.h"
 
 #include <shellapi.h>
 
@@ -255,6 +257,7 @@ void TFMain::FormCreate()
     // The window and its children now, so that the tree takes items and the menu
     // bar counts in the client size.
     HandleNeeded();
+    LoadTreeImages();
     for (CFxPropPage* P : {ppItem, ppView, ppStatus})
         P->SetImageList(ImageList1.Handle());
     menu.Attach(Handle());
@@ -266,6 +269,26 @@ void TFMain::FormCreate()
     GetClientRect(Handle(), &Client);
     SetBounds(Left(), Top(), Width() + 800 - Client.right, Height() + 600 - Client.bottom);
     FStatusPage = std::make_unique<TStatusRows>(*ppStatus, *this);
+}
+
+void TFMain::LoadTreeImages()
+{
+    HANDLE Strip = LoadImageA(GetModuleHandleA(nullptr), "TREEIMAGES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (!Strip)
+        return;
+    TGdiObject<HBITMAP> Owned(static_cast<HBITMAP>(Strip));
+    BITMAP Info{};
+    GetObjectA(Owned.Get(), sizeof Info, &Info);
+    TMemoryDC StripDC(CreateCompatibleDC(nullptr));
+    if (!StripDC)
+        return;
+    // The selection goes before the bitmap does.
+    const TSelection Selected = SelectInto(StripDC.Get(), Owned.Get());
+    for (int X = 0; X + 20 <= Info.bmWidth; X += 20) {
+        TBitmap Cell(20, 20);
+        BitBlt(Cell.DC(), 0, 0, 20, 20, StripDC.Get(), X, 0, SRCCOPY);
+        ImageList1.Add(Cell, Cell.TransparentColor());
+    }
 }
 
 void TFMain::AttachEngine(CCastamer& AEngine)
@@ -324,7 +347,7 @@ bool TFMain::ConfirmDiscard()
 {
     if (!Engine || !Engine->Modified)
         return true;
-    return ShowMsgDlg("Brindlo project is unsaved\n\rdo you still want to continue ?", mtInformation, {"Yes", "No"}, 50,
+    return ShowMsgDlg("Brindlo project is unsaved\n\rdo you still want to continue ?", ::mtInformation, {"Yes", "No"}, 50,
                       "Brindlo") == 0;
 }
 
@@ -357,12 +380,12 @@ void TFMain::BuildViewPage()
     tView->SetColor(PaletteColor1);
     tView->ClearItems();
     FCurrentNode = nullptr;
-    BuildSettingsPage(*this);
+    BuildSettingsRows(*this);
 }
 
 void TFMain::LoadTree()
 {
-    ppView->LoadValues(Engine->Settings);
+    LoadSettingsPage(*ppView, *Engine);
     TTreeNode* Root = RootItem();
     if (!Root)
         return;
@@ -370,10 +393,12 @@ void TFMain::LoadTree()
     Root->SetImageIndex(15);
     Root->SetSelectedIndex(15);
     for (std::int32_t I = 0; I < Engine->Groups.Count(); ++I) {
-        const THashEntry Entry = Engine->Groups.GetEntry(I);
+        const THashPair Entry = Engine->Groups.GetEntry(I);
         if (Entry.Key.empty() || Entry.Key == "RootGID")
             continue;
-        TTreeNode* Item = tView->AddChild(Root, SplitString(Entry.Value, "|", 3)[0]);
+        TArrayOfString Fields;
+        SplitString(Entry.Value, "|", 3, Fields);
+        TTreeNode* Item = tView->AddChild(Root, Fields.empty() ? std::string() : Fields[0]);
         auto* Node = new CNode_Group(*this, Item->ItemId());
         Node->GID = Entry.Key;
         Item->Data = Node;
@@ -382,7 +407,7 @@ void TFMain::LoadTree()
     UpdateCaption();
 }
 
-void TFMain::StoreView() { StoreSettingsPage(*this); }
+void TFMain::StoreView() { StoreSettingsPage(*ppView, *Engine); }
 
 void TFMain::UpdateStatusPage()
 {
@@ -420,7 +445,7 @@ void TFMain::ProjectLoaded()
 
 void TFMain::ReportUnreadable(const std::string& FileName)
 {
-    ShowMsgDlg("The file is no Brindlo project or cannot be read:\n\r" + FileName, mtError, {"Ok"}, 50, "Brindlo");
+    ShowMsgDlg("The file is no Brindlo project or cannot be read:\n\r" + FileName, ::mtError, {"Ok"}, 50, "Brindlo");
 }
 
 void TFMain::NewExecute(TObject*)
