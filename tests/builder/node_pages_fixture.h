@@ -85,7 +85,7 @@ protected:
         ClearNodeList(*Form);
         ItemPage->Clear(true);
         ViewPage->Clear(true);
-        Root = BuildSettingsRows(*Form);
+        Root = BuildSettingsPage(*Form);
         LoadSettingsPage(*ViewPage, *Project);
         INodeTree& T = Form->Tree();
         T.SetItemText(Root->TreeNode, Project->Settings.Lookup("eList_GGroup"));
