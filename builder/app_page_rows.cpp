@@ -115,7 +115,9 @@ TAppRow CheckBox(const std::string& Caption, const std::string& Key, const THash
     return Row(arCheckBox, Caption, Key, 18, Table, Where);
 }
 
-std::vector<TAppRow> PCRows(const CCst_App& App)
+} // namespace
+
+std::vector<TAppRow> PCSectionRows(const CCst_App& App)
 {
     TAppRow Shortcuts = Creator("Shortcuts", "Click to add new", arSCut, aeAddShortcutPC);
     ListRows(Shortcuts, App.Shortcuts, atShortcuts, -1, -1, true);
@@ -125,7 +127,7 @@ std::vector<TAppRow> PCRows(const CCst_App& App)
                                       0)};
 }
 
-std::vector<TAppRow> PocketPCRows(const CCst_App& App)
+std::vector<TAppRow> PocketPCSectionRows(const CCst_App& App)
 {
     TAppRow CreateCabs = CheckBox("Create Cabs", "PPC_IsCC", App.PocketPC, atPocketPC);
     CreateCabs.Event = aeBuildCabRows;
@@ -136,14 +138,21 @@ std::vector<TAppRow> PocketPCRows(const CCst_App& App)
     return Rows;
 }
 
-std::vector<TAppRow> PalmRows(const CCst_App& App)
+std::vector<TAppRow> PalmSectionRows(const CCst_App& App)
 {
     TAppRow Files = Creator("Color Dependent Files", "Click to add new", arCDFile, aeAddColorFile);
     ListRows(Files, App.CDFiles, atCDFiles, 16, -1, false);
     return {Files};
 }
 
-} // namespace
+TCharSet AnyPrintableChars()
+{
+    TCharSet S = EditAllowedSet(EditAChar(EAC_Controls));
+    for (int C = 32; C < 256; ++C)
+        if (C != 127)
+            S.set(static_cast<std::size_t>(C));
+    return S;
+}
 
 std::int32_t PageDID(const CCst_App& App)
 {
@@ -180,11 +189,11 @@ std::vector<TAppRow> OsDependentRows(const CCst_App& App)
 {
     switch (PageDID(App)) {
     case 2:
-        return PCRows(App);
+        return PCSectionRows(App);
     case 1:
-        return PocketPCRows(App);
+        return PocketPCSectionRows(App);
     case 0:
-        return PalmRows(App);
+        return PalmSectionRows(App);
     default:
         return {};
     }

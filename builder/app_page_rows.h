@@ -71,6 +71,10 @@ struct TAppRow {
     std::vector<TAppRow> Children;
 };
 
+// What a row that takes every printable character lets through: the edit box's
+// control keys and every byte from the blank on, but 127.
+TCharSet AnyPrintableChars();
+
 // "DID" as the page reads it: -1 (the unknown platform) when it is no number.
 std::int32_t PageDID(const CCst_App& App);
 
@@ -78,6 +82,9 @@ std::int32_t PageDID(const CCst_App& App);
 std::vector<TAppRow> InstallationPageRows(const CCst_App& App);
 // The rows of "OS Dependent:" for the installation's platform; none for an unknown one.
 std::vector<TAppRow> OsDependentRows(const CCst_App& App);
+std::vector<TAppRow> PCSectionRows(const CCst_App& App);
+std::vector<TAppRow> PocketPCSectionRows(const CCst_App& App);
+std::vector<TAppRow> PalmSectionRows(const CCst_App& App);
 // The Pocket PC rows after "Create Cabs", "ActiveSync Description" and "Default
 // InstDir", as "PPC_IsCC" chooses them.
 std::vector<TAppRow> PocketPCCabRows(const CCst_App& App);

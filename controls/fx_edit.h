@@ -23,6 +23,8 @@ public:
     TEditAChars AChars() const { return FAChars; }
     void SetAChars(TEditAChars Value);
     void SetBlockedChars(const TCharSet& Set) { FBlocked = Set; }
+    // Replaces what the style lets through, until the style is set again.
+    void SetAllowedChars(const TCharSet& Set) { FAllowed = Set; }
     const TCharSet& BlockedChars() const { return FBlocked; }
     const TCharSet& AllowedChars() const { return FAllowed; }
 
