@@ -290,7 +290,7 @@ void CNode_App::PropChanged(CFxProp_b* Row)
     Form->SetModified();
 }
 
-void CNode_App::Rename(const std::string& NewText)
+void CNode_App::Rename(std::string& NewText)
 {
     App->Props.Add("App name", NewText);
     if (CFxProp_b* Row = ItemPage->FindItem("App name"))

@@ -32,7 +32,7 @@ public:
     void RefreshPage();
 
     void ShowProps() override;
-    void Rename(const std::string& NewText) override;
+    void Rename(std::string& NewText) override;
     void UpdateButtons() override;
     void PropChanged(CFxProp_b* Row) override;
     void DoAction(std::uint8_t Code) override;

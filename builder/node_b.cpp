@@ -13,7 +13,7 @@ CNode_b::CNode_b(INodeForm& AForm, TTreeItem ATreeNode)
 
 CNode_b::~CNode_b() { NodeList.Remove(this); }
 
-void CNode_b::Rename(const std::string&) {}
+void CNode_b::Rename(std::string&) {}
 
 void CNode_b::UpdateButtons() { Form->DisableNodeButtons(); }
 

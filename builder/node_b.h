@@ -92,8 +92,9 @@ public:
 
     // Fills the item page with the node's rows.
     virtual void ShowProps() {}
-    // The tree label is about to become NewText.
-    virtual void Rename(const std::string& NewText);
+    // The tree label is about to become NewText; the node may change it (a group
+    // drops "|"), and the tree takes what NewText holds afterwards.
+    virtual void Rename(std::string& NewText);
     // Base: all three node buttons off.
     virtual void UpdateButtons();
     // A row of the item page changed its value.

@@ -21,7 +21,7 @@ public:
     DLG_Style DlgStyle = DLG_File;
     std::string ExData;
     TCharSet BlockedChars;
-    // What may be typed when not empty; empty: what the style lets through.
+    // What the editor accepts instead of its style's set; empty: the style's.
     TCharSet AllowedChars;
     std::string HKey_DirFile;
 
