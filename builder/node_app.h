@@ -65,9 +65,3 @@ private:
 
 // The first installation node in NodeList that shows App (by identity), or null.
 CNode_App* FindAppNode(const CCst_App* App);
-
-// What the row kinds with windows need, per platform (the Windows kinds, or plain
-// rows natively): the kind to make, its own settings and events, a list's items.
-TPropRowClass AppRowClass(TAppRowKind Kind);
-void ConfigureAppRow(CFxProp_b& Row, const TAppRow& Spec, CNode_App& Node);
-void SetAppRowItems(CFxProp_b& Row, const TArrayOfString& Items);
