@@ -8,8 +8,10 @@
 #include "prop_rows.h"
 
 CNode_Group::CNode_Group(INodeForm& AForm, TTreeItem ATreeNode)
-    : CNode_b(AForm, ATreeNode), GID(FreshGroupID(AForm.Project().Groups))
+    : CNode_b(AForm, ATreeNode)
 {
+    const TBuilderServices& S = AForm.Project().Services();
+    GID = FreshGroupID(AForm.Project().Groups, TUniqueIDSource{S.TimeText, S.Random});
 }
 
 CNode_Group::CNode_Group(INodeForm& AForm, TRootTag) : CNode_b(AForm, nullptr), IsRoot(true), GID("RootGID")
