@@ -22,7 +22,7 @@
 #include <string>
 
 class CFxProp_b;
-class IStatusPage;
+class TFMainStatusPage;
 
 // The builder's main window: the project's tree on the left, the settings page or
 // the selected item's page on the right, the status page across the bottom, the
@@ -197,7 +197,7 @@ private:
 
     CFxPropPage* FCurrentPage = nullptr;
     CNode_b* FCurrentNode = nullptr;
-    std::unique_ptr<IStatusPage> FStatusPage;
+    std::unique_ptr<TFMainStatusPage> FStatusPage;
     int FRebuilding = 0;
     bool FQuietSelection = false;
     bool FFirstShow = true;

@@ -10,6 +10,7 @@
 #include "msg_dlg.h"
 #include "node_group.h"
 #include "settings_page.h"
+#include "status_page.h"
 #include "shell_helpers.h"
 #include "ui_application.h"
 #include "ui_bitmap.h"
@@ -50,44 +51,6 @@ void SetPageLook(CFxPropPage& Page, const char* Caption, int Icon, int OpenIcon,
     Page.Font().SetColor(clInfoBk);
     Page.EEBC = Bevel;
 }
-
-// The status page's rows: one group per list, one clickable row per message.
-class TStatusRows : public IStatusPage {
-public:
-    TStatusRows(CFxPropPage& Page, TFMain& Form) : FPage(Page), FForm(Form) {}
-    void BeginRebuild() override
-    {
-        FPage.LockPaint = true;
-        FPage.Clear(true);
-    }
-    void AddGroup(const TStatusGroup& Group) override
-    {
-        CFxProp_b* G = FPage.Root()->AddGroup(Group.Caption, Group.BackColor, Group.TextColor, Group.Picture, -1);
-        for (const TStatusRow& R : Group.Rows) {
-            CFxProp_b* Row = G->AddItem(RowClass<CFxProp_Action>(), R.Caption, R.Value, R.BackColor, R.TextColor, -1);
-            Row->Data = R.Action;
-            Row->OnClick = [this](TObject* Sender) { RunHelpAction(Sender); };
-        }
-    }
-    void EndRebuild() override
-    {
-        FPage.LockPaint = false;
-        FPage.RepaintPage();
-    }
-
-private:
-    void RunHelpAction(TObject* Sender)
-    {
-        auto* Row = dynamic_cast<CFxProp_b*>(Sender);
-        if (!Row || !FForm.Engine)
-            return;
-        if (auto* Action = dynamic_cast<CHelpAction_b*>(Row->Data))
-            FForm.Engine->HelpActions.Run(*Action);
-    }
-
-    CFxPropPage& FPage;
-    TFMain& FForm;
-};
 
 // Counts a rebuild for its scope, so that a failure cannot leave the handlers mute.
 class TRebuildScope {
@@ -172,7 +135,10 @@ TFMain::TFMain(TComponent* AOwner) : TForm(AOwner)
     but_Delete->OnClick = [this](TObject* S) { but_DeleteClick(S); };
     butPreview->OnClick = [this](TObject*) { Preview->Execute(); };
     butBuild->OnClick = [this](TObject*) { Build->Execute(); };
-    tView->OnChange = [this](TObject* S, TTreeNode* N) { tViewChange(S, N); };
+    tView->OnChange = [this](TObject* S, TTreeNode* N) {
+        if (!Rebuilding())
+            tViewChange(S, N);
+    };
     tView->OnEdited = [this](TObject* S, TTreeNode* N, std::string& T) { tViewEdited(S, N, T); };
     tView->OnKeyDown = [this](TObject* S, WORD& K, TShiftState Sh) { tViewKeyDown(S, K, Sh); };
     ppView->OnPropChange = [this](TObject* S) { ppViewPropChange(S); };
@@ -268,7 +234,6 @@ void TFMain::FormCreate()
     RECT Client;
     GetClientRect(Handle(), &Client);
     SetBounds(Left(), Top(), Width() + 800 - Client.right, Height() + 600 - Client.bottom);
-    FStatusPage = std::make_unique<TStatusRows>(*ppStatus, *this);
 }
 
 void TFMain::LoadTreeImages()
@@ -294,6 +259,7 @@ void TFMain::LoadTreeImages()
 void TFMain::AttachEngine(CCastamer& AEngine)
 {
     Engine = &AEngine;
+    FStatusPage = std::make_unique<TFMainStatusPage>(*ppStatus, Engine->HelpActions);
     Engine->AttachUI(this);
     Engine->AttachNavigator(this);
     NewExecute(nullptr);
@@ -380,7 +346,7 @@ void TFMain::BuildViewPage()
     tView->SetColor(PaletteColor1);
     tView->ClearItems();
     FCurrentNode = nullptr;
-    BuildSettingsRows(*this);
+    BuildSettingsPage(*this);
 }
 
 void TFMain::LoadTree()
@@ -403,11 +369,14 @@ void TFMain::LoadTree()
         Node->GID = Entry.Key;
         Item->Data = Node;
     }
+    // A loaded project is unchanged; an installation node that has to mend its
+    // group marks it again.
+    Engine->Modified = false;
     LoadAppNodes();
     UpdateCaption();
 }
 
-void TFMain::StoreView() { StoreSettingsPage(*ppView, *Engine); }
+void TFMain::StoreView() { StoreSettingsPage(*this); }
 
 void TFMain::UpdateStatusPage()
 {
@@ -437,7 +406,6 @@ void TFMain::ProjectLoaded()
         TRebuildScope Scope(FRebuilding);
         BuildViewPage();
         LoadTree();
-        Engine->Modified = false;
     }
     UpdateStatusPage();
     UpdateCaption();
