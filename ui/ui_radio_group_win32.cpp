@@ -19,7 +19,17 @@ public:
         return false;
     }
 
+    bool Checked = false;
+    void SetChecked(bool Value)
+    {
+        Checked = Value;
+        // Only a window that exists: making one here would make its parents too early.
+        if (HandleAllocated())
+            SendMessageA(Handle(), BM_SETCHECK, Value ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+
 protected:
+    void HandleCreated() override { SendMessageA(Handle(), BM_SETCHECK, Checked ? BST_CHECKED : BST_UNCHECKED, 0); }
     void CreateParams(TCreateParams& Params) override
     {
         TWinControl::CreateParams(Params);
@@ -85,7 +95,7 @@ void TRadioGroup::SetItemIndex(int Value)
         Value = -1;
     FItemIndex = Value;
     for (std::size_t I = 0; I < FButtons.size(); ++I)
-        SendMessageA(FButtons[I]->Handle(), BM_SETCHECK, static_cast<int>(I) == Value ? BST_CHECKED : BST_UNCHECKED, 0);
+        FButtons[I]->SetChecked(static_cast<int>(I) == Value);
 }
 
 HWND TRadioGroup::ButtonHandle(int Index) { return FButtons.at(static_cast<std::size_t>(Index))->Handle(); }

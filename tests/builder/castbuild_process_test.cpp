@@ -99,4 +99,156 @@ TEST_F(CastbuildProcess, AnUnreadableProjectOnTheCommandLineIsReportedAndNeverOv
     EXPECT_EQ(ReadWholeFile(Bad), Bytes);
 }
 
+// A click on the value cell of the settings page's row Key (the in-place editor opens).
+void ClickRowValue(HWND Main, const std::string& Key)
+{
+    const TTextItem Row = WaitItem(Main, {"", Key});
+    ClickAt(Main, Row.Left + Row.Width - 20, Row.Top + Row.Height / 2);
+}
+
+// The radio button texts of the platform window with the checked one marked "*".
+std::string PlatformChoice(HWND Window)
+{
+    std::string S;
+    for (const char* Text : {"Handheld (Palm OS)", "Pocket PC 2000/2002 (Window CE)", "PC (Windows 95/98/Me/NT/2000/XP)"}) {
+        const HWND Radio = WaitChild(Window, {"Button", Text});
+        S += SendMessageA(Radio, BM_GETCHECK, 0, 0) == BST_CHECKED ? "*" : "-";
+    }
+    return S;
+}
+
+std::vector<std::string> Installations(HWND Main)
+{
+    std::vector<std::string> V;
+    for (const std::string& T : TreeTexts(ReadTexts(Main)))
+        if (T.find("New Installation") != std::string::npos)
+            V.push_back(T);
+    return V;
+}
+
 } // namespace
+
+TEST_F(CastbuildProcess, NewCommitsTheOpenEditorThenAsksAndStartsAFreshProject)
+{
+    TDrivenProcess P = StartBuilder(ProgramDir, {});
+    const HWND Main = WaitMainWindow(P);
+    ClickRowValue(Main, "Wnd_Caption");
+    const HWND Editor = WaitChild(Main, {"Edit"});
+    SetEditText(Editor, "Typed");
+    // Ctrl+N while the editor is open: what was typed counts, so the question comes.
+    PressKeys(Main, {VK_CONTROL, 'N'});
+    std::vector<TTextItem> Box;
+    HWND Question = WaitMessageBox(P, Box);
+    EXPECT_EQ(ItemOf(Box, {"TLabel", "TextLabel"}).Text, "Brindlo project is unsaved\n\rdo you still want to continue ?");
+    ClickItem(Question, ItemOf(Box, {"", "", "No"}));
+    WaitWindowGone(Question);
+    EXPECT_EQ(WaitItem(Main, {"", "Wnd_Caption"}).Text, "Caption\tTyped");
+
+    PressKeys(Main, {VK_CONTROL, 'N'});
+    Question = WaitMessageBox(P, Box);
+    ClickItem(Question, ItemOf(Box, {"", "", "Yes"}));
+    WaitWindowGone(Question);
+    EXPECT_EQ(WaitItem(Main, {"", "Wnd_Caption", "Caption\tInstaller"}).Text, "Caption\tInstaller");
+    EXPECT_EQ(TreeTexts(ReadTexts(Main)), (std::vector<std::string>{"0=Installations"}));
+    // Not modified: the window closes without a question.
+    PostClose(Main);
+    EXPECT_EQ(P.WaitExit(), 0u);
+}
+
+TEST_F(CastbuildProcess, ThePlatformWindowAnswersByItsButtonsEscapeAndCloseBox)
+{
+    TDrivenProcess P = StartBuilder(ProgramDir, {});
+    const HWND Main = WaitMainWindow(P);
+    WaitItem(Main, {"TTreeNode", "0", "Installations"});
+    const auto Ask = [&] {
+        ClickItem(Main, ItemOf(ReadTexts(Main), {"CFxButton", "but_AppAdd"}));
+        return WaitTopWindow(P.Id(), {"", "Destination Platform"});
+    };
+
+    // "Cancel" and Escape add nothing.
+    HWND W = Ask();
+    RECT R;
+    GetClientRect(W, &R);
+    EXPECT_EQ(R.right, 250);
+    EXPECT_EQ(R.bottom, 156);
+    EXPECT_EQ(PlatformChoice(W), "--*");
+    PhotographWindow(W, ScreenshotPath("castbuild_platform.png"));
+    ClickItem(W, ItemOf(ReadTexts(W), {"CFxButton", "butCancel", "Cancel"}));
+    WaitWindowGone(W);
+    W = Ask();
+    PostKey(W, VK_ESCAPE);
+    WaitWindowGone(W);
+    EXPECT_TRUE(Installations(Main).empty());
+
+    // The close box answers the platform last clicked, and does not remember it.
+    W = Ask();
+    ClickButton(WaitChild(W, {"Button", "Pocket PC 2000/2002 (Window CE)"}));
+    WaitFor([&] { return PlatformChoice(W) == "-*-"; }, DriverWaitMs, "the Pocket PC item to be checked");
+    PostClose(W);
+    WaitWindowGone(W);
+    WaitItem(Main, {"TTreeNode", "0/0", "New Installation"});
+
+    // "Select" remembers the platform for the next question.
+    W = Ask();
+    EXPECT_EQ(PlatformChoice(W), "--*");
+    ClickButton(WaitChild(W, {"Button", "Handheld (Palm OS)"}));
+    ClickItem(W, ItemOf(ReadTexts(W), {"CFxButton", "butOk", "Select"}));
+    WaitWindowGone(W);
+    SelectTreeItem(Main, "0");
+    W = Ask();
+    EXPECT_EQ(PlatformChoice(W), "*--");
+    // Ticked, the answer is taken from then on without asking.
+    ClickButton(WaitChild(W, {"Button", "Always auto-select this platform"}));
+    ClickItem(W, ItemOf(ReadTexts(W), {"CFxButton", "butOk", "Select"}));
+    WaitWindowGone(W);
+    SelectTreeItem(Main, "0");
+    ClickItem(Main, ItemOf(ReadTexts(Main), {"CFxButton", "but_AppAdd"}));
+    for (int Round = 0; Round < 200 && Installations(Main).size() < 4; ++Round)
+        Sleep(20);
+    EXPECT_EQ(Installations(Main).size(), 4u);
+    EXPECT_EQ(FindTopWindow(P.Id(), {"", "Destination Platform"}), nullptr);
+
+    PostClose(Main);
+    std::vector<TTextItem> Box;
+    const HWND Question = WaitMessageBox(P, Box);
+    ClickItem(Question, ItemOf(Box, {"", "", "Yes"}));
+    EXPECT_EQ(P.WaitExit(), 0u);
+    EXPECT_EQ(EnvText(ReadEnvOptions(ProgramDir)), "O_NADID=0 O_PAB=1 O_VEL=1 ");
+}
+
+TEST_F(CastbuildProcess, TheTreeAndThePagesKeepTheirPlacesWhenTheWindowIsResized)
+{
+    TDrivenProcess P = StartBuilder(ProgramDir, {});
+    const HWND Main = WaitMainWindow(P);
+    WaitItem(Main, {"TTreeNode", "0", "Installations"});
+    RECT Outer, Client;
+    GetWindowRect(Main, &Outer);
+    GetClientRect(Main, &Client);
+    const int FrameW = (Outer.right - Outer.left) - Client.right, FrameH = (Outer.bottom - Outer.top) - Client.bottom;
+    struct TCase {
+        int Width, Height;
+    };
+    for (const TCase C : {TCase{800, 600}, TCase{1000, 760}, TCase{700, 450}, TCase{800, 600}}) {
+        SetWindowPos(Main, nullptr, 0, 0, C.Width + FrameW, C.Height + FrameH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        WaitPainted(Main);
+        const std::vector<TTextItem> Items = ReadTexts(Main);
+        const TTextItem& Tree = ItemOf(Items, {"TTreeView", "tView"});
+        const TTextItem& View = ItemOf(Items, {"CFxPropPage", "ppView"});
+        const TTextItem& Status = ItemOf(Items, {"CFxPropPage", "ppStatus"});
+        const TTextItem& Build = ItemOf(Items, {"CFxButton", "butBuild"});
+        SCOPED_TRACE(std::to_string(C.Width) + "x" + std::to_string(C.Height));
+        EXPECT_EQ(Tree.Left, 3);
+        EXPECT_EQ(Tree.Top, 29);
+        EXPECT_EQ(Tree.Left + Tree.Width, View.Left - 1);
+        EXPECT_EQ(Tree.Top + Tree.Height, Status.Top - 3);
+        EXPECT_EQ(View.Left + View.Width, C.Width - 20);
+        EXPECT_EQ(View.Top, 28);
+        EXPECT_EQ(View.Width, 425);
+        EXPECT_EQ(View.Top + View.Height, C.Height - 162);
+        EXPECT_EQ(Status.Left, 2);
+        EXPECT_EQ(Status.Width, C.Width - 22);
+        EXPECT_EQ(Status.Top + Status.Height, C.Height - 21);
+        EXPECT_EQ(Build.Left + Build.Width, C.Width);
+    }
+    PhotographWindow(Main, ScreenshotPath("castbuild_resized.png"));
+}
