@@ -62,7 +62,7 @@ std::vector<std::string> TreeTexts(const std::vector<TTextItem>& Items)
 {
     std::vector<std::string> V;
     for (const TTextItem& I : Items)
-        if (I.Kind == "TTreeNode" && I.Visible)
+        if (I.Kind == "TTreeNode")
             V.push_back(I.Name + "=" + I.Text);
     return V;
 }

@@ -23,7 +23,8 @@ HWND WaitMainWindow(const TDrivenProcess& P, const std::string& FileName = "");
 // show; answers it with its texts.
 HWND WaitMessageBox(const TDrivenProcess& P, std::vector<TTextItem>& Items, const std::string& Caption = "Brindlo");
 
-// The tree's items as "path=text" ("0=Installations", "0/1=Tools"), in display order.
+// The tree's items as "path=text" ("0=Installations", "0/1=Tools"), in display order,
+// those under a closed item included.
 std::vector<std::string> TreeTexts(const std::vector<TTextItem>& Items);
 // The tree item at Path ("0/1"); throws when there is none.
 const TTextItem& TreeItem(const std::vector<TTextItem>& Items, const std::string& Path);

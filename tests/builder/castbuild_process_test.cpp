@@ -3,12 +3,18 @@
 // through the text report, posted clicks and the real keyboard.
 #include "castbuild_driving.h"
 
+#include "builder_services.h"
+#include "castamer.h"
+#include "file_system.h"
+
 #include "driver.h"
 #include "hash.h"
 #include "memory_stream.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -251,4 +257,73 @@ TEST_F(CastbuildProcess, TheTreeAndThePagesKeepTheirPlacesWhenTheWindowIsResized
         EXPECT_EQ(Build.Left + Build.Width, C.Width);
     }
     PhotographWindow(Main, ScreenshotPath("castbuild_resized.png"));
+}
+
+TEST_F(CastbuildProcess, BuildsTheOpenedProjectIntoAPackageThatInstallExeOpens)
+{
+    // The fixture project: one PC installation over a small tree, in one group; its
+    // last build directory exists, so the chooser opens there.
+    const std::string Source = Dir + "\\source tree", Package = Dir + "\\package";
+    LocalFileSystem().ForceDirectories(Source + "\\bin");
+    LocalFileSystem().ForceDirectories(Package);
+    WriteWholeFile(Source + "\\readme.txt", "Read me.");
+    WriteWholeFile(Source + "\\bin\\tool.exe", "MZ tool");
+    const std::string ProjectFile = Dir + "\\fixture project.bxp";
+    {
+        LocalFileSystem().ForceDirectories(Dir + "\\maker");
+        TBuilderServices S = DefaultBuilderServices();
+        S.ProgramFileName = Dir + "\\maker\\Castbuild.exe";
+        THash Paths(true);
+        CCastamer Maker(S, Paths);
+        ASSERT_TRUE(Maker.Ready);
+        Maker.Groups.Add("g1", "Tools||true");
+        CCst_App* App = Maker.AddApp();
+        App->Props.Add("App name", "Tool");
+        App->Props.Add("DID", "2");
+        App->SetGroupID("g1");
+        App->Props.Add("InDir", Source);
+        App->Props.Add("OutFN", "tool.ime");
+        Maker.ProjectOptions.Add("O_OutDir", Package);
+        ASSERT_TRUE(Maker.SaveProject(ProjectFile));
+    }
+    // The package's installer is started by the test, not by the builder.
+    THash Env(true);
+    Env.Add("O_NADID", "-1");
+    Env.Add("O_PAB", "0");
+    Env.Add("O_VEL", "1");
+    WriteEnvOptions(ProgramDir, Env);
+
+    TDrivenProcess P = StartBuilder(ProgramDir, {ProjectFile});
+    const HWND Main = WaitMainWindow(P, "fixture project.bxp");
+    WaitItem(Main, {"TTreeNode", "0/0/0", "Tool", false});
+    EXPECT_EQ(TreeTexts(ReadTexts(Main)), (std::vector<std::string>{"0=Installations", "0/0=Tools", "0/0/0=Tool"}));
+    PhotographWindow(Main, ScreenshotPath("castbuild_fixture_project.png"));
+
+    PressKeys(Main, {VK_CONTROL, 'B'});
+    const HWND Chooser = WaitTopWindow(P.Id(), {"", "Select Build Directory"});
+    ClickItem(Chooser, WaitItem(Chooser, {"CFxButton", "", "Select"}));
+    std::vector<TTextItem> Box;
+    const HWND Done = WaitMessageBox(P, Box);
+    EXPECT_EQ(ItemOf(Box, {"TLabel", "TextLabel"}).Text, "Installation Package built in \n\r" + Package);
+    ClickItem(Done, ItemOf(Box, {"", "", "Ok"}));
+    WaitWindowGone(Done);
+    for (const char* Name : {"Install.exe", "view.inst", "Data\\Castremove.exe"})
+        EXPECT_TRUE(LocalFileSystem().FileExists(Package + "\\" + Name)) << Name;
+
+    TDrivenProcess Installer = TDrivenProcess::Start({Package + "\\Install.exe", {}, Package, {}, ""});
+    const HWND List = WaitTopWindow(Installer.Id(), {"", "Brindlo - Installer"});
+    std::vector<std::string> Rows;
+    WaitItem(List, {"CFxListItem", "", "Tool"});
+    for (const TTextItem& I : ReadTexts(List))
+        if (I.Kind == "CFxListItem" && I.Visible)
+            Rows.push_back(I.Text);
+    EXPECT_EQ(std::vector<std::string>(Rows.begin(), Rows.begin() + std::min<std::size_t>(3, Rows.size())),
+              (std::vector<std::string>{"Installations", "Tools", "Tool"}));
+    PhotographWindow(List, ScreenshotPath("castbuild_built_package.png"));
+    PostClose(List);
+    Installer.WaitExit();
+
+    // The project is unchanged by the build: the builder closes without a question.
+    PostClose(Main);
+    EXPECT_EQ(P.WaitExit(), 0u);
 }
