@@ -99,7 +99,7 @@ protected:
         B = MakeBuilder();
         Window = std::make_unique<TForm>(nullptr);
         Window->SetCaption("Installation page");
-        Window->SetBounds(30, 30, 470, 640);
+        Window->SetBounds(30, 30, 810, 700);
         Window->SetColor(PaletteColor1);
         for (CFxPropPage** P : {&Item, &View}) {
             *P = new CFxPropPage(Window.get());
@@ -116,7 +116,7 @@ protected:
         View->SetVisible(false);
         Status = new CFxPropPage(Window.get());
         Status->SetParent(Window.get());
-        Status->SetBounds(8, 455, 425, 139);
+        Status->SetBounds(8, 455, 778, 200);
         Status->SetPageColor(PaletteColor1);
         Status->SetPageCaption("Project information :");
         Status->SetPVwidth(0.85);
