@@ -1,5 +1,6 @@
 #pragma once
 
+#include "color.h"
 #include "fx_edit_logic.h"
 #include "hash.h"
 #include "string_helpers.h"
