@@ -105,15 +105,13 @@ public:
 };
 
 // The node commands.
-enum : std::uint8_t {
-    NodeAddGroup = 0,
-    NodeDeleteGroup = 1,
-    NodeAddApp = 2,
-    NodeDeleteApp = 3,
-    NodeDeleteSelected = 4,
-    NodeInsert = 5,
-    NodeShiftInsert = 6,
-};
+constexpr std::uint8_t NodeAddGroup = 0;
+constexpr std::uint8_t NodeDeleteGroup = 1;
+constexpr std::uint8_t NodeAddApp = 2;
+constexpr std::uint8_t NodeDeleteApp = 3;
+constexpr std::uint8_t NodeDeleteSelected = 4;
+constexpr std::uint8_t NodeInsert = 5;
+constexpr std::uint8_t NodeShiftInsert = 6;
 
 // Every node object, in creation order. The list owns them: emptying it destroys
 // nodes until none is left (a group node destroys those under it, so the list also

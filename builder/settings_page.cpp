@@ -1,6 +1,7 @@
 #include "settings_page.h"
 
 #include "castamer.h"
+#include "node_b.h"
 #include "fx_edit_logic.h"
 #include "prop_page_logic.h"
 
@@ -21,6 +22,8 @@ void StoreSettingsPage(const CFxPropPageLogic& Page, CCastamer& Project)
     Project.Groups.Add("RootGID", RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID"), true);
     Project.Modified = Modified;
 }
+
+void StoreSettingsPage(INodeForm& Form) { StoreSettingsPage(Form.ViewPage(), Form.Project()); }
 
 TCharSet CreationAllowedChars()
 {

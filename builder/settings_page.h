@@ -13,7 +13,7 @@ class INodeForm;
 // Adds the rows to Form's settings page, which the caller has cleared and coloured,
 // and answers the root node, made right after the "Destribution Title" row. All rows
 // start empty.
-CNode_Group* BuildSettingsRows(INodeForm& Form);
+CNode_Group* BuildSettingsPage(INodeForm& Form);
 
 // The rows take the values of Settings; absent keys leave their rows as they are.
 void LoadSettingsPage(CFxPropPageLogic& Page, const CCastamer& Project);
@@ -21,6 +21,8 @@ void LoadSettingsPage(CFxPropPageLogic& Page, const CCastamer& Project);
 // Every row into Settings, then the Groups entry "RootGID" := title "|" root icon;
 // the project's Modified flag stays as it was.
 void StoreSettingsPage(const CFxPropPageLogic& Page, CCastamer& Project);
+// The main window's storing: its settings page into its project.
+void StoreSettingsPage(INodeForm& Form);
 
 // What the "Creation Date" and "Creation Time" rows take: every printable character
 // and the editing keys, so that a date and a time can be typed.

@@ -77,7 +77,7 @@ void AddCheck(CFxProp_b& Parent, const std::string& Caption, const std::string& 
 
 } // namespace
 
-CNode_Group* BuildSettingsRows(INodeForm& Form)
+CNode_Group* BuildSettingsPage(INodeForm& Form)
 {
     CFxProp_b& Root = *Form.ViewPage().Root();
 
