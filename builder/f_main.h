@@ -5,6 +5,7 @@
 #include "dialog_progress.h"
 #include "fx_button.h"
 #include "help_action.h"
+#include "node_b.h"
 #include "project_check.h"
 #include "prop_page.h"
 #include "ui_action_list.h"
@@ -20,7 +21,6 @@
 #include <memory>
 #include <string>
 
-class CNode_b;
 class CFxProp_b;
 class TFMainStatusPage;
 
@@ -28,7 +28,7 @@ class TFMainStatusPage;
 // the selected item's page on the right, the status page across the bottom, the
 // node buttons and Build/Preview on top, and the menu. Every command goes to the
 // project object and to the tree's node objects.
-class TFMain : public TForm, public IBuilderUI, public IHelpNavigator {
+class TFMain : public TForm, public IBuilderUI, public IHelpNavigator, public INodeForm, private INodeTree {
 public:
     explicit TFMain(TComponent* AOwner);
     ~TFMain() override;
@@ -62,18 +62,14 @@ public:
 
     // Not owned.
     CCastamer* Engine = nullptr;
-    // ppView or ppItem; null until the first ShowPage.
-    CFxPropPage* CurrentPage = nullptr;
-    // The node object of the selected item; the nodes clear it when they go.
-    CNode_b* CurrentNode = nullptr;
     std::unique_ptr<CDialogProgress> Progress;
 
     // Hands the project to the window and starts a new project.
     void AttachEngine(CCastamer& AEngine);
 
-    void DisableNodeButtons();
-    void SetModified();
     void ShowPage(CFxPropPage* Page);
+    // ppView or ppItem; null until the first ShowPage.
+    CFxPropPage* CurrentPageControl() const { return FCurrentPage; }
     void UpdateCaption();
     // True when the project may be discarded (not modified, or "Yes").
     bool ConfirmDiscard();
@@ -85,7 +81,9 @@ public:
     // Ends the open edit of every page, keeping what was typed.
     void CommitEdits();
     // Frees every node object, the tree selecting nothing meanwhile.
-    void ClearNodeList();
+    void ClearNodes();
+    // The tree item that shows Node, or null.
+    TTreeNode* ItemOf(const CNode_b* Node) const;
     // True while pages and nodes are rebuilt: change handlers then do nothing.
     bool Rebuilding() const { return FRebuilding > 0; }
 
@@ -143,11 +141,46 @@ public:
     void OpenRow(TPage Page, const std::string& Key) override;
     void AddInstallationClick() override;
 
+    // INodeForm
+    CCastamer& Project() override { return *Engine; }
+    INodeTree& Tree() override { return *this; }
+    CFxPropPageLogic& ItemPage() override;
+    CFxPropPageLogic& ViewPage() override;
+    CFxPropPageLogic* CurrentPage() override;
+    void ShowPage(CFxPropPageLogic& Page) override;
+    // The node object of the selected item; the nodes clear it when they go.
+    CNode_b* CurrentNode() override { return FCurrentNode; }
+    void SetCurrentNode(CNode_b* Node) override { FCurrentNode = Node; }
+    void DisableNodeButtons() override;
+    void SetNodeButtonEnabled(TNodeButton Button, bool Enabled) override;
+    void SetModified() override;
+    std::int32_t SelectPlatform() override;
+    void SetSelectionQuiet(bool Quiet) override { FQuietSelection = Quiet; }
+    CNode_b* NewAppNode(CNode_Group& Group, std::int32_t Platform) override;
+
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
 private:
+    // INodeTree over tView.
+    TTreeItem AddChild(TTreeItem Parent, const std::string& Text) override;
+    void DeleteItem(TTreeItem Item) override;
+    std::string ItemText(TTreeItem Item) const override;
+    void SetItemText(TTreeItem Item, const std::string& Text) override;
+    CNode_b* ItemNode(TTreeItem Item) const override;
+    void SetItemNode(TTreeItem Item, CNode_b* Node) override;
+    void SetItemImage(TTreeItem Item, int Image) override;
+    TTreeItem FirstItem() const override;
+    TTreeItem FirstChild(TTreeItem Item) const override;
+    int ChildCount(TTreeItem Item) const override;
+    void Expand(TTreeItem Item) override;
+    TTreeItem Selected() const override;
+    void Select(TTreeItem Item) override;
+    TTreeNode* NodeOfItem(TTreeItem Item) const;
+
     void FormCreate();
     void CreateMenu();
+    // The tree's pictures from the program's resources.
+    void LoadTreeImages();
     void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     // The settings page's value change: the root's label follows the title row.
     void ViewRowChanged(CFxProp_b* Row);
@@ -156,11 +189,20 @@ private:
     // The project reset of New and Open.
     void ResetProject();
     void ProjectLoaded();
+    void ReportUnreadable(const std::string& FileName);
+    // Installation nodes: one per installation of the project, under its group.
+    void LoadAppNodes();
+    // Whether Node is the installation node of App.
+    static bool NodeShowsApp(const CNode_b& Node, const CCst_App* App);
 
+    CFxPropPage* FCurrentPage = nullptr;
+    CNode_b* FCurrentNode = nullptr;
     std::unique_ptr<TFMainStatusPage> FStatusPage;
     int FRebuilding = 0;
     bool FQuietSelection = false;
     bool FFirstShow = true;
+    // The file the open dialog answered last.
+    std::string FChosenFile;
 };
 
 // The main window while it exists (the node objects reach it here), else null.

@@ -32,7 +32,6 @@ public:
     void butCancelClick(TObject* Sender);
     void FormKeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
 
-    LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
 private:
     CCastamer& FProject;
