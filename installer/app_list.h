@@ -7,10 +7,13 @@
 #include "hash.h"
 #include "installer_shell.h"
 #include "package_bitmap.h"
+#include "registry_helpers.h"
 #include "stream.h"
+#include "uninstall_log.h"
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,7 +47,25 @@ public:
     virtual void OpenWebAddress(const std::string& Address) = 0;
     virtual void SetProgress(std::int32_t Percent) = 0;
     virtual void ShowMessage(const std::string& Text, TInstallerMessage Type) = 0;
+    // The licence panel with Text, "Next" disabled until "I Agree" is checked.
+    virtual void ShowLicence(const std::string& Text) = 0;
+    // The directory chooser preset with Dir; false when cancelled (Dir unchanged).
+    virtual bool SelectInstallDir(std::string& Dir, const std::string& Caption) = 0;
+    virtual void StartProgress(const std::string& Text) = 0;
+    virtual void FinishProgress() = 0;
 };
+
+// Writes one string value, creating the key; raises with the system's reason.
+using TRegistryWriter = std::function<void(TRegistryRoot Root, const std::string& Key, const std::string& Name,
+                                           const std::string& Value)>;
+
+// The uninstaller every PC installation copies into the Windows directory.
+extern const char* const UninstallerName;
+
+// Writes the Uninstall entry KeyName below Root and logs its two values and its key
+// (with an empty root, which the uninstaller reads as the local machine's hive).
+void RegisterUninstall(const TRegistryWriter& Write, TRegistryRoot Root, const std::string& KeyName,
+                       const std::string& DisplayName, const std::string& UninstallString, CUInstLog* Log);
 
 // The one installation model of the program: the package's groups and their icons,
 // the installations in record order and the selected one. It builds the list's rows
@@ -77,6 +98,11 @@ public:
     TFileSystem* FileSystem = &LocalFileSystem();
     // Told of finished installations; may be null.
     CPlugLoader* Plugins = nullptr;
+    // The links and the registry entry the PC road makes.
+    TShortcutShell Shell;
+    TRegistryWriter WriteRegistry;
+    // An accepted licence waiting for the install command it restarts.
+    bool LicenceAccepted = false;
 
     void AddApp(std::unique_ptr<CAPP> App);
     void BuildList();
@@ -126,6 +152,12 @@ public:
     void ExitClick(CFxListItem* Row);
     // The install command of the install rows.
     void InstallClick(CFxListItem* Row);
+    // True when the command may go on at once; otherwise the licence panel is up.
+    bool ShowLicence();
+    // The PC road: true when it installed. A failure raises after cleaning up.
+    bool InstallPC();
+    void MakeShortcuts();
+    void SetupUninstaller();
 
     std::string GetAppName() const;
     std::string GetName() const;
@@ -151,8 +183,17 @@ public:
     std::string GetICabFSH() const;
     // Resolved and created on every call; "" (nothing created) for an empty value.
     std::string GetDefInstDir() const;
+    // The same directory resolved only.
+    std::string DefInstDirPath() const;
     std::string GetDeviceInstDir() const;
     std::string GetInstallDir() const { return InstallDir; }
+
+    // Working values of one install command.
+    std::string Dir;
+    std::string LogPath;
+    std::string ArchivePath;
+    std::string RowKey;
+    std::unique_ptr<CUInstLog> Log;
 
     // The installation as plug-ins see it; the installation keeps owning it.
     IInstallApp* Interface() { return &FBinding.Iface; }

@@ -57,6 +57,23 @@ public:
     void OpenWebAddress(const std::string& A) override { Calls.push_back("open " + A); }
     void SetProgress(std::int32_t P) override { Calls.push_back("progress " + std::to_string(P)); }
     void ShowMessage(const std::string& Text, TInstallerMessage) override { Calls.push_back("message " + Text); }
+    void ShowLicence(const std::string& Text) override { Calls.push_back("licence " + Text); }
+    // What the directory chooser answers: the chosen directory, or cancel.
+    bool ChooserSelects = true;
+    std::string ChosenDir;
+    std::string ChooserStart;
+    bool SelectInstallDir(std::string& Dir, const std::string& Caption) override
+    {
+        Calls.push_back("choose " + Caption);
+        ChooserStart = Dir;
+        if (!ChooserSelects)
+            return false;
+        if (!ChosenDir.empty())
+            Dir = ChosenDir;
+        return true;
+    }
+    void StartProgress(const std::string& Text) override { Calls.push_back("start " + Text); }
+    void FinishProgress() override { Calls.push_back("finish"); }
 };
 
 inline void SaveTable(TStream& S, const TPairs& Pairs)
