@@ -6,6 +6,7 @@
 #include "fx_list_model.h"
 #include "hash.h"
 #include "installer_shell.h"
+#include "outside_programs.h"
 #include "package_bitmap.h"
 #include "stream.h"
 
@@ -44,6 +45,8 @@ public:
     virtual void OpenWebAddress(const std::string& Address) = 0;
     virtual void SetProgress(std::int32_t Percent) = 0;
     virtual void ShowMessage(const std::string& Text, TInstallerMessage Type) = 0;
+    // The directory chooser over the package's colours; false when cancelled (Dir as it came).
+    virtual bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) = 0;
 };
 
 // The one installation model of the program: the package's groups and their icons,
@@ -77,6 +80,8 @@ public:
     TFileSystem* FileSystem = &LocalFileSystem();
     // Told of finished installations; may be null.
     CPlugLoader* Plugins = nullptr;
+    // The Pocket PC manager and the Palm tool; null: neither is installed.
+    IOutsidePrograms* Outside = nullptr;
 
     void AddApp(std::unique_ptr<CAPP> App);
     void BuildList();
@@ -126,6 +131,23 @@ public:
     void ExitClick(CFxListItem* Row);
     // The install command of the install rows.
     void InstallClick(CFxListItem* Row);
+
+    // The working values of one install command, shared by the command and its roads.
+    struct TInstallCommand {
+        std::string Dir;
+        std::string LogPath;
+        std::string ArchivePath;
+        std::string RowKey; // the clicked row's Key: a Palm OS colour group, or empty
+    };
+    TInstallCommand Command;
+
+    // The device roads: unpack into a staging directory and hand over to the desktop
+    // program, or unpack where the user chooses when it is missing. True when handed
+    // over or unpacked for a manual installation.
+    bool InstallPocketPC();
+    bool InstallPalm();
+    // The application manager's .ini; true when it names at least one CAB file.
+    bool WriteCEAppMgrIni(const std::string& IniPath);
 
     std::string GetAppName() const;
     std::string GetName() const;

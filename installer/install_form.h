@@ -73,6 +73,7 @@ public:
     void OpenWebAddress(const std::string& Address) override;
     void SetProgress(std::int32_t Percent) override;
     void ShowMessage(const std::string& Text, TInstallerMessage Type) override;
+    bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) override;
 
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 

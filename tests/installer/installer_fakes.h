@@ -57,6 +57,16 @@ public:
     void OpenWebAddress(const std::string& A) override { Calls.push_back("open " + A); }
     void SetProgress(std::int32_t P) override { Calls.push_back("progress " + std::to_string(P)); }
     void ShowMessage(const std::string& Text, TInstallerMessage) override { Calls.push_back("message " + Text); }
+    // The chooser answers Chosen, or cancels when it is empty.
+    std::string Chosen;
+    bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) override
+    {
+        Calls.push_back("select " + Caption + " at " + Dir + (AllowNew ? " with new" : ""));
+        if (Chosen.empty())
+            return false;
+        Dir = Chosen;
+        return true;
+    }
 };
 
 inline void SaveTable(TStream& S, const TPairs& Pairs)
