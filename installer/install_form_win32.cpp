@@ -164,6 +164,7 @@ void TForm1::LoadApps()
                           [this](std::int32_t Percent) { FProgress->SetPosition(Percent); });
     FAppList->DataDir = JoinPath(FRuntimeDir, "Data");
     FAppList->Folders = GetSpecialFolder;
+    FAppList->Outside = &SystemOutsidePrograms();
 }
 
 void TForm1::ApplySettings()

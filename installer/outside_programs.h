@@ -20,3 +20,6 @@ public:
     virtual bool ShellOpen(const std::string& Tool, const std::string& Parameters) = 0;
     virtual void Pause(std::uint32_t Milliseconds) = 0;
 };
+
+// The system's: App Paths and file classes in the registry, CreateProcess, ShellExecute.
+IOutsidePrograms& SystemOutsidePrograms();

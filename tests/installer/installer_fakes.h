@@ -56,7 +56,12 @@ public:
     void CloseWindow() override { Calls.push_back("close"); }
     void OpenWebAddress(const std::string& A) override { Calls.push_back("open " + A); }
     void SetProgress(std::int32_t P) override { Calls.push_back("progress " + std::to_string(P)); }
-    void ShowMessage(const std::string& Text, TInstallerMessage) override { Calls.push_back("message " + Text); }
+    std::vector<TInstallerMessage> MessageTypes;
+    void ShowMessage(const std::string& Text, TInstallerMessage Type) override
+    {
+        Calls.push_back("message " + Text);
+        MessageTypes.push_back(Type);
+    }
     // The chooser answers Chosen, or cancels when it is empty.
     std::string Chosen;
     bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) override
