@@ -37,6 +37,7 @@ public:
     void OpenWebAddress(const std::string&) override {}
     void SetProgress(std::int32_t) override {}
     void ShowMessage(const std::string&, TInstallerMessage) override {}
+    bool SelectDirectory(std::string&, const std::string&, bool) override { return false; }
     std::int32_t Icons = 0;
 };
 

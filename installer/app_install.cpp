@@ -75,13 +75,11 @@ void RegisterUninstall(const TRegistryWriter& Write, TRegistryRoot Root, const s
 
 void CAPP::InstallClick(CFxListItem* Row)
 {
-    Dir.clear();
-    LogPath.clear();
-    Log.reset();
-    RowKey = Row ? Row->Key : std::string();
-    ArchivePath = JoinPath(Owner.DataDir, GetOutFN());
-    if (!Owner.FileSystem->FileExists(ArchivePath)) {
-        Owner.Form.ShowMessage("File not found\n\r" + ArchivePath, imError);
+    Command = TInstallCommand();
+    Command.RowKey = Row ? Row->Key : std::string();
+    Command.ArchivePath = JoinPath(Owner.DataDir, GetOutFN());
+    if (!Owner.FileSystem->FileExists(Command.ArchivePath)) {
+        Owner.Form.ShowMessage("File not found\n\r" + Command.ArchivePath, imError);
         return;
     }
     if (!Owner.LicenceAccepted && !ShowLicence())
@@ -89,6 +87,12 @@ void CAPP::InstallClick(CFxListItem* Row)
     bool Installed = false;
     try {
         switch (GetDID()) {
+        case 0:
+            Installed = InstallPalm();
+            break;
+        case 1:
+            Installed = InstallPocketPC();
+            break;
         case 2:
             Installed = InstallPC();
             break;
@@ -121,64 +125,64 @@ bool CAPP::InstallPC()
 {
     TFileSystem& FS = *Owner.FileSystem;
     TMadeDirs Made(FS);
-    Dir = DefInstDirPath();
-    if (!Dir.empty())
-        Made.Make(Dir);
+    Command.Dir = DefInstDirPath();
+    if (!Command.Dir.empty())
+        Made.Make(Command.Dir);
     bool Started = false;
     // Where the archive's lines begin in the log, -1 before; once unpacked, what is
     // made is in the log and stays for the uninstaller.
     std::int64_t Mine = -1;
     bool Unpacked = false;
     try {
-        if (!Owner.Form.SelectInstallDir(Dir, "Select Installation Directory")) {
+        if (!Owner.Form.SelectDirectory(Command.Dir, "Select Installation Directory", true)) {
             Made.RemoveAll();
             return false;
         }
-        Dir = PlainDir(Dir);
-        const bool Allowed = CanInstallTo(Dir, false, FS);
+        Command.Dir = PlainDir(Command.Dir);
+        const bool Allowed = CanInstallTo(Command.Dir, false, FS);
         if (Allowed)
-            Made.Make(Dir);
-        if (!Allowed || !FS.DirectoryExists(Dir)) {
+            Made.Make(Command.Dir);
+        if (!Allowed || !FS.DirectoryExists(Command.Dir)) {
             Made.RemoveAll();
-            Owner.Form.ShowMessage("Can not write to dir \n\r" + Dir, imError);
+            Owner.Form.ShowMessage("Can not write to dir \n\r" + Command.Dir, imError);
             return false;
         }
-        InstallDir = Dir;
-        LogPath = JoinPath(Dir, "uinst.log");
+        InstallDir = Command.Dir;
+        Command.LogPath = JoinPath(Command.Dir, "uinst.log");
         // Tables or paths the archive checks refuse: not even the log is made.
         {
             THash Listed(false);
-            ArchiveList(CArchive_BZip::Create, ArchivePath, Listed, Dir, FS);
+            ArchiveList(CArchive_BZip::Create, Command.ArchivePath, Listed, Command.Dir, FS);
         }
         Owner.Form.RepaintWindow();
         Owner.Form.StartProgress("Installing...");
         Started = true;
-        std::vector<std::string> Parents = Made.KeepFor(Dir);
-        Parents.erase(std::remove(Parents.begin(), Parents.end(), Dir), Parents.end());
-        Log = std::make_unique<CUInstLog>(0, LogPath, FS);
-        Log->AddDelFile(LogPath);
+        std::vector<std::string> Parents = Made.KeepFor(Command.Dir);
+        Parents.erase(std::remove(Parents.begin(), Parents.end(), Command.Dir), Parents.end());
+        Command.Log = std::make_unique<CUInstLog>(0, Command.LogPath, FS);
+        Command.Log->AddDelFile(Command.LogPath);
         // Removed after the installation directory, and only when empty.
         for (const std::string& P : Parents)
-            Log->AddDelDir(P);
-        Mine = Log->File()->Position();
-        ArchiveUnpack(CArchive_BZip::Create, ArchivePath, Dir, Log.get(),
+            Command.Log->AddDelDir(P);
+        Mine = Command.Log->File()->Position();
+        ArchiveUnpack(CArchive_BZip::Create, Command.ArchivePath, Command.Dir, Command.Log.get(),
                       [this](TObject* Archive) { Owner.ArchiveProgress(Archive); }, FS);
         Unpacked = true;
         MakeShortcuts();
         SetupUninstaller();
         Owner.Form.FinishProgress();
         Started = false;
-        Log.reset();
+        Command.Log.reset();
     } catch (...) {
         if (Started)
             Owner.Form.FinishProgress();
-        const bool LogMade = Log != nullptr;
-        const bool NothingUnpacked = !Unpacked && (!LogMade || Mine < 0 || Log->File()->Position() == Mine);
-        Log.reset();
+        const bool LogMade = Command.Log != nullptr;
+        const bool NothingUnpacked = !Unpacked && (!LogMade || Mine < 0 || Command.Log->File()->Position() == Mine);
+        Command.Log.reset();
         // Refused before it created anything: the log and the directories made for it go too.
         if (NothingUnpacked) {
             if (LogMade)
-                FS.EraseFile(LogPath);
+                FS.EraseFile(Command.LogPath);
             Made.RemoveAll();
         }
         throw;
@@ -200,24 +204,24 @@ void CAPP::MakeShortcuts()
             Owner.Form.SetProgress(static_cast<std::int32_t>(std::lround(100.0 * I / (N - 1))));
         std::string Target, Arguments, WorkDir;
         if (Type == "SCut to file") {
-            Target = JoinPath(Dir, File);
+            Target = JoinPath(Command.Dir, File);
         } else if (Type == "SCut to uninstall") {
             Target = JoinPath(Windows, UninstallerName);
-            Arguments = "#uninstall \"" + LogPath + "\"";
-            WorkDir = Dir;
+            Arguments = "#uninstall \"" + Command.LogPath + "\"";
+            WorkDir = Command.Dir;
         } else {
             continue;
         }
         std::string LinkPath;
         if (Destination == "Program files") {
-            const bool Logged = Log->AddShortcut(Target, Arguments, WorkDir, Name, Group, 5, LinkPath, Owner.Shell);
+            const bool Logged = Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, Group, 5, LinkPath, Owner.Shell);
             // Without a group the link lies in the programs menu itself, which is not ours.
             if (Logged && !Group.empty())
-                Log->AddDelDir(Owner.Shell.InstallFolder(5, Group));
+                Command.Log->AddDelDir(Owner.Shell.InstallFolder(5, Group));
         } else if (Destination == "Desktop") {
-            Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 1, LinkPath, Owner.Shell);
+            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 1, LinkPath, Owner.Shell);
         } else if (Destination == "Quick launch") {
-            Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 3, LinkPath, Owner.Shell);
+            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 3, LinkPath, Owner.Shell);
         }
     }
 }
@@ -233,7 +237,7 @@ void CAPP::SetupUninstaller()
         throw EInOutError("Cannot copy " + JoinPath(Owner.DataDir, UninstallerName) + " to " + Uninstaller);
     const std::string Title = GetCompName() + " " + GetName();
     RegisterUninstall(Owner.WriteRegistry, rrLocalMachine, GetName(), Title,
-                      Uninstaller + " #uninstall \"" + LogPath + "\"", Log.get());
-    Log->AddUIMessage1("Do you realy what to uninstall " + Title);
-    Log->AddUIMessage2(Title + " uninstalled");
+                      Uninstaller + " #uninstall \"" + Command.LogPath + "\"", Command.Log.get());
+    Command.Log->AddUIMessage1("Do you realy what to uninstall " + Title);
+    Command.Log->AddUIMessage2(Title + " uninstalled");
 }

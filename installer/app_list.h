@@ -6,6 +6,7 @@
 #include "fx_list_model.h"
 #include "hash.h"
 #include "installer_shell.h"
+#include "outside_programs.h"
 #include "package_bitmap.h"
 #include "registry_helpers.h"
 #include "stream.h"
@@ -47,10 +48,10 @@ public:
     virtual void OpenWebAddress(const std::string& Address) = 0;
     virtual void SetProgress(std::int32_t Percent) = 0;
     virtual void ShowMessage(const std::string& Text, TInstallerMessage Type) = 0;
+    // The directory chooser over the package's colours; false when cancelled (Dir as it came).
+    virtual bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) = 0;
     // The licence panel with Text, "Next" disabled until "I Agree" is checked.
     virtual void ShowLicence(const std::string& Text) = 0;
-    // The directory chooser preset with Dir; false when cancelled (Dir unchanged).
-    virtual bool SelectInstallDir(std::string& Dir, const std::string& Caption) = 0;
     virtual void StartProgress(const std::string& Text) = 0;
     virtual void FinishProgress() = 0;
 };
@@ -103,6 +104,8 @@ public:
     TRegistryWriter WriteRegistry;
     // An accepted licence waiting for the install command it restarts.
     bool LicenceAccepted = false;
+    // The Pocket PC manager and the Palm tool; null: neither is installed.
+    IOutsidePrograms* Outside = nullptr;
 
     void AddApp(std::unique_ptr<CAPP> App);
     void BuildList();
@@ -159,6 +162,24 @@ public:
     void MakeShortcuts();
     void SetupUninstaller();
 
+    // The working values of one install command, shared by the command and its roads.
+    struct TInstallCommand {
+        std::string Dir;
+        std::string LogPath;
+        std::string ArchivePath;
+        std::string RowKey; // the clicked row's Key: a Palm OS colour group, or empty
+        std::unique_ptr<CUInstLog> Log; // the PC road's
+    };
+    TInstallCommand Command;
+
+    // The device roads: unpack into a staging directory and hand over to the desktop
+    // program, or unpack where the user chooses when it is missing. True when handed
+    // over or unpacked for a manual installation.
+    bool InstallPocketPC();
+    bool InstallPalm();
+    // The application manager's .ini; true when it names at least one CAB file.
+    bool WriteCEAppMgrIni(const std::string& IniPath);
+
     std::string GetAppName() const;
     std::string GetName() const;
     std::string GetCompName() const;
@@ -187,13 +208,6 @@ public:
     std::string DefInstDirPath() const;
     std::string GetDeviceInstDir() const;
     std::string GetInstallDir() const { return InstallDir; }
-
-    // Working values of one install command.
-    std::string Dir;
-    std::string LogPath;
-    std::string ArchivePath;
-    std::string RowKey;
-    std::unique_ptr<CUInstLog> Log;
 
     // The installation as plug-ins see it; the installation keeps owning it.
     IInstallApp* Interface() { return &FBinding.Iface; }

@@ -62,8 +62,6 @@ public:
     std::function<void()> OnEnd;
     // Opens a web address with the shell; tests replace it.
     std::function<void(const std::string& Address)> OpenAddress;
-    // The directory chooser of the PC road; tests replace it.
-    std::function<bool(std::string& Dir, const std::string& Caption)> ChooseDirectory;
 
     // The licence panel's events and the list's group click, which hides the panel.
     void rbNextClick(TObject* Sender);
@@ -89,8 +87,8 @@ public:
     void OpenWebAddress(const std::string& Address) override;
     void SetProgress(std::int32_t Percent) override;
     void ShowMessage(const std::string& Text, TInstallerMessage Type) override;
+    bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) override;
     void ShowLicence(const std::string& Text) override;
-    bool SelectInstallDir(std::string& Dir, const std::string& Caption) override;
     void StartProgress(const std::string& Text) override;
     void FinishProgress() override;
 

@@ -4,6 +4,7 @@
 #include "color_helpers.h"
 #include "color_scheme.h"
 #include "convert.h"
+#include "dialog_select_dir.h"
 #include "memory_stream.h"
 #include "msg_dlg.h"
 #include "package_picture.h"
@@ -167,6 +168,7 @@ void TForm1::LoadApps()
     FAppList->Folders = GetSpecialFolder;
     FAppList->Shell = InstallerShortcutShell();
     FAppList->WriteRegistry = WriteRegistryString;
+    FAppList->Outside = &SystemOutsidePrograms();
 }
 
 void TForm1::ApplySettings()
@@ -345,4 +347,9 @@ void TForm1::SetProgress(std::int32_t Percent)
 void TForm1::ShowMessage(const std::string& Text, TInstallerMessage Type)
 {
     ShowMsgDlg(Text, DialogType(Type), {"Ok"}, 50, "Brindlo");
+}
+
+bool TForm1::SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew)
+{
+    return DialogSelectDir(Dir, Caption, AllowNew, std::string(), &DefaultColorScheme());
 }

@@ -1,9 +1,6 @@
-// The main window's licence panel, the directory chooser and the progress window of
-// the install command.
+// The main window's licence panel and the progress window of the install command.
 #include "install_form.h"
 
-#include "color_scheme.h"
-#include "dialog_select_dir.h"
 
 void TForm1::CreateLicencePanel()
 {
@@ -34,9 +31,6 @@ void TForm1::CreateLicencePanel()
     butNext->OnClick = [this](TObject* Sender) { butNextClick(Sender); };
     butClose->OnClick = [this](TObject* Sender) { butCloseClick(Sender); };
     eList->Model().OnGroupClick = [this](TObject* Sender) { eListGroupClick(Sender); };
-    ChooseDirectory = [](std::string& Dir, const std::string& Caption) {
-        return DialogSelectDir(Dir, Caption, true, "", &DefaultColorScheme());
-    };
 }
 
 void TForm1::ShowLicence(const std::string& Text)
@@ -69,11 +63,6 @@ void TForm1::butNextClick(TObject*)
 void TForm1::butCloseClick(TObject*) { lic->SetVisible(false); }
 
 void TForm1::eListGroupClick(TObject*) { lic->SetVisible(false); }
-
-bool TForm1::SelectInstallDir(std::string& Dir, const std::string& Caption)
-{
-    return ChooseDirectory && ChooseDirectory(Dir, Caption);
-}
 
 void TForm1::StartProgress(const std::string& Text)
 {

@@ -60,6 +60,8 @@ struct TPcRig : TModelRig {
     {
         Apps->FileSystem = &FS;
         Apps->DataDir = Data;
+        // The chooser keeps the default directory it is given.
+        View.Chosen = "C:\\Program Files\\Acme\\Tool 100%";
         Apps->Folders = [](TSpecialFolder K) {
             return K == TSpecialFolder::ProgramFiles ? std::string("C:\\Program Files")
                    : K == TSpecialFolder::Windows    ? std::string("C:\\windows")
@@ -163,7 +165,7 @@ TEST(InstallPC, LogLinesLinksUninstallerAndEntryInTheirOrder)
                                "Uninstall Tool|SCut to uninstall||Program files|Acme Tool"});
     App->InstallClick(nullptr);
     const std::string Log = Dir + "\\uinst.log";
-    EXPECT_EQ(R.View.ChooserStart, Dir);
+    EXPECT_EQ(R.View.Calls[0], "select Select Installation Directory at " + Dir + " with new");
     EXPECT_EQ(R.LogLines(Log), (std::vector<std::string>{
                                    "[DelFile]%" + Log,
                                    // Made for the default directory: removed last, when empty.
@@ -263,9 +265,9 @@ TEST(InstallPC, TheDefaultDirectoryLeavesNoTraceWhenUnused)
     {
         SCOPED_TRACE("cancelled");
         TPcRig R;
-        R.View.ChooserSelects = false;
+        R.View.Chosen.clear();
         R.AddTool()->InstallClick(nullptr);
-        EXPECT_EQ(R.View.ChooserStart, Dir);
+        EXPECT_EQ(R.View.Calls, std::vector<std::string>{"select Select Installation Directory at " + Dir + " with new"});
         EXPECT_FALSE(R.FS.DirectoryExists("C:\\Program Files\\Acme"));
         EXPECT_TRUE(R.Messages().empty());
         EXPECT_TRUE(R.Registry.empty());
@@ -274,7 +276,7 @@ TEST(InstallPC, TheDefaultDirectoryLeavesNoTraceWhenUnused)
         SCOPED_TRACE("another directory, new with its parent");
         TPcRig R;
         R.FS.AddFile("C:\\Program Files\\Acme\\theirs.txt", "");
-        R.View.ChosenDir = "D:\\Apps\\Tool\\";
+        R.View.Chosen = "D:\\Apps\\Tool\\";
         R.AddTool()->InstallClick(nullptr);
         EXPECT_FALSE(R.FS.DirectoryExists(Dir));
         EXPECT_TRUE(R.FS.FileExists("C:\\Program Files\\Acme\\theirs.txt"));
@@ -288,7 +290,7 @@ TEST(InstallPC, TheDefaultDirectoryLeavesNoTraceWhenUnused)
         SCOPED_TRACE("a directory that exists: only the log's and the archive's lines");
         TPcRig R;
         R.FS.ForceDirectories("C:\\Program Files\\Acme");
-        R.View.ChosenDir = "C:\\Program Files\\Acme";
+        R.View.Chosen = "C:\\Program Files\\Acme";
         R.AddTool()->InstallClick(nullptr);
         EXPECT_FALSE(R.FS.DirectoryExists(Dir));
         const std::vector<std::string> Lines = R.LogLines("C:\\Program Files\\Acme\\uinst.log");
@@ -301,7 +303,7 @@ TEST(InstallPC, ARefusedDirectoryIsReported)
 {
     TPcRig R;
     R.FS.SetDriveType('E', dtCDRom);
-    R.View.ChosenDir = "E:\\Tool";
+    R.View.Chosen = "E:\\Tool";
     R.AddTool()->InstallClick(nullptr);
     EXPECT_EQ(R.Messages(), std::vector<std::string>{"Can not write to dir \n\rE:\\Tool"});
     EXPECT_FALSE(R.FS.DirectoryExists("E:\\Tool"));
@@ -311,7 +313,7 @@ TEST(InstallPC, ARefusedDirectoryIsReported)
 TEST(InstallPC, AnEmptyNameMakesNoUninstallEntry)
 {
     TPcRig R;
-    R.View.ChosenDir = "C:\\Tool";
+    R.View.Chosen = "C:\\Tool";
     R.AddTool({{"App name", ""}, {"DefInstDir", ""}}, {"Uninstall|SCut to uninstall||Desktop|"})->InstallClick(nullptr);
     EXPECT_TRUE(R.Registry.empty());
     const std::vector<std::string> Lines = R.LogLines("C:\\Tool\\uinst.log");

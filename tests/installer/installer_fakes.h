@@ -56,22 +56,23 @@ public:
     void CloseWindow() override { Calls.push_back("close"); }
     void OpenWebAddress(const std::string& A) override { Calls.push_back("open " + A); }
     void SetProgress(std::int32_t P) override { Calls.push_back("progress " + std::to_string(P)); }
-    void ShowMessage(const std::string& Text, TInstallerMessage) override { Calls.push_back("message " + Text); }
-    void ShowLicence(const std::string& Text) override { Calls.push_back("licence " + Text); }
-    // What the directory chooser answers: the chosen directory, or cancel.
-    bool ChooserSelects = true;
-    std::string ChosenDir;
-    std::string ChooserStart;
-    bool SelectInstallDir(std::string& Dir, const std::string& Caption) override
+    std::vector<TInstallerMessage> MessageTypes;
+    void ShowMessage(const std::string& Text, TInstallerMessage Type) override
     {
-        Calls.push_back("choose " + Caption);
-        ChooserStart = Dir;
-        if (!ChooserSelects)
+        Calls.push_back("message " + Text);
+        MessageTypes.push_back(Type);
+    }
+    // The chooser answers Chosen, or cancels when it is empty.
+    std::string Chosen;
+    bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) override
+    {
+        Calls.push_back("select " + Caption + " at " + Dir + (AllowNew ? " with new" : ""));
+        if (Chosen.empty())
             return false;
-        if (!ChosenDir.empty())
-            Dir = ChosenDir;
+        Dir = Chosen;
         return true;
     }
+    void ShowLicence(const std::string& Text) override { Calls.push_back("licence " + Text); }
     void StartProgress(const std::string& Text) override { Calls.push_back("start " + Text); }
     void FinishProgress() override { Calls.push_back("finish"); }
 };
