@@ -425,3 +425,18 @@ TEST_F(CastbuildProcess, PreviewStartsTheInstallerOfTheTemporaryPackageWhateverT
     PostClose(Main);
     EXPECT_EQ(P.WaitExit(), 0u);
 }
+
+TEST_F(CastbuildProcess, AnEnvironmentFileThatCannotBeWrittenIsReportedWhenTheProgramEnds)
+{
+    // A directory in the file's place: no file of that name can be written.
+    const std::string File = ProgramDir + "\\bx_env.dat";
+    ASSERT_TRUE(LocalFileSystem().ForceDirectories(File));
+    TDrivenProcess P = StartBuilder(ProgramDir, {});
+    PostClose(WaitMainWindow(P));
+    std::vector<TTextItem> Box;
+    const HWND Error = WaitMessageBox(P, Box);
+    EXPECT_NE(ItemOf(Box, {"TLabel", "TextLabel"}).Text.find("bx_env.dat"), std::string::npos) << ListItems(Box);
+    ClickItem(Error, ItemOf(Box, {"", "", "Ok"}));
+    EXPECT_EQ(P.WaitExit(), 1u);
+    EXPECT_TRUE(LocalFileSystem().DirectoryExists(File));
+}
