@@ -440,3 +440,23 @@ TEST_F(CastbuildProcess, AnEnvironmentFileThatCannotBeWrittenIsReportedWhenThePr
     EXPECT_EQ(P.WaitExit(), 1u);
     EXPECT_TRUE(LocalFileSystem().DirectoryExists(File));
 }
+
+TEST_F(CastbuildProcess, CtrlXInAnOpenEditorStaysWithTheEditorInsteadOfEndingTheProgram)
+{
+    TDrivenProcess P = StartBuilder(ProgramDir, {});
+    const HWND Main = WaitMainWindow(P);
+    ClickRowValue(Main, "Wnd_Caption");
+    const HWND Editor = WaitChild(Main, {"Edit"});
+    SetEditText(Editor, "Typed");
+    SendMessageA(Editor, EM_SETSEL, 0, -1);
+    PressKeys(Main, {VK_CONTROL, 'X'});
+    WaitPainted(Main);
+    EXPECT_TRUE(P.Running());
+    EXPECT_TRUE(IsWindowVisible(Editor));
+    EXPECT_EQ(FindTopWindow(P.Id(), {"", "Brindlo"}), nullptr);
+    // Escape gives the editor's text up; outside an editor Ctrl+X is Exit.
+    PostKey(Editor, VK_ESCAPE);
+    WaitWindowGone(Editor);
+    PressKeys(Main, {VK_CONTROL, 'X'});
+    EXPECT_EQ(P.WaitExit(), 0u);
+}
