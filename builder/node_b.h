@@ -70,6 +70,8 @@ public:
     // Group, its item the last child of Group's item; the window makes it so that the
     // group node needs no installation node code.
     virtual CNode_b* NewAppNode(CNode_Group& Group, std::int32_t Platform) = 0;
+    // Rebuilds the status page from the project check (a list row was deleted).
+    virtual void UpdateStatusPage() {}
 };
 
 // Base of the tree's node objects: the seam between a tree item, the item page and

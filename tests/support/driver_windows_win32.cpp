@@ -44,8 +44,16 @@ BOOL CALLBACK CollectTop(HWND W, LPARAM P)
         return TRUE;
     if (!Q.ClassName.empty() && !SameWithoutCase(ClassNameOf(W), Q.ClassName))
         return TRUE;
-    if (!Q.Caption.empty() && TextOf(W) != Q.Caption)
-        return TRUE;
+    if (!Q.Caption.empty()) {
+        // A window that goes while it is asked does not match; no exception may
+        // unwind through the system's enumeration either.
+        try {
+            if (TextOf(W) != Q.Caption)
+                return TRUE;
+        } catch (const EDriverError&) {
+            return TRUE;
+        }
+    }
     if (std::find(Q.Except.begin(), Q.Except.end(), W) != Q.Except.end())
         return TRUE;
     S.Found.push_back(W);
