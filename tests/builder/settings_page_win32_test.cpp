@@ -160,9 +160,10 @@ TEST_F(NodePagesTest, TypedValuesPassTheRowsFiltersIntoTheTableAndBack)
 
     StoreSettingsPage(*ViewPage, *Project);
     EXPECT_EQ(Project->Settings.Lookup("Create Date"), "1.2");
-    for (const Case& C : Cases)
+    for (const Case& C : Cases) {
         if (C.Key != "Create Date")
             EXPECT_EQ(Project->Settings.Lookup(C.Key), C.Value) << C.Key;
+    }
     EXPECT_EQ(Project->Groups.Lookup("RootGID"), "MyGames|");
 
     // A page built anew shows what the table holds; a key the table lacks stays empty.
