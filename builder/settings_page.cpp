@@ -5,6 +5,8 @@
 #include "fx_edit_logic.h"
 #include "prop_page_logic.h"
 
+#include <algorithm>
+
 namespace {
 std::string RowValue(const CFxPropPageLogic& Page, const std::string& Key)
 {
@@ -19,7 +21,17 @@ void StoreSettingsPage(const CFxPropPageLogic& Page, CCastamer& Project)
 {
     const bool Modified = Project.Modified;
     Page.StoreValues(Project.Settings);
-    Project.Groups.Add("RootGID", RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID"), true);
+    THash& G = Project.Groups;
+    G.Add("RootGID", RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID"), true);
+    // First, where a new project has it: reopening a project removes the entry and
+    // this brings it back, and the groups are then saved in the order they had.
+    const std::int32_t Root = G.IndexOfKey("RootGID");
+    if (Root > 0) {
+        std::vector<THashPair> Pairs = G.Pairs();
+        std::rotate(Pairs.begin(), Pairs.begin() + Root, Pairs.begin() + Root + 1);
+        for (std::int32_t I = 0; I <= Root; ++I)
+            G.SetEntry(I, Pairs[static_cast<std::size_t>(I)]);
+    }
     Project.Modified = Modified;
 }
 
