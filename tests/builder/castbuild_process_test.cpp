@@ -16,6 +16,10 @@
 
 #include <algorithm>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 namespace {
 
 std::string EnvText(const std::vector<THashPair>& Options)
@@ -101,7 +105,22 @@ TEST_F(CastbuildProcess, AnUnreadableProjectOnTheCommandLineIsReportedAndNeverOv
     PostClose(Save);
     WaitWindowGone(Save);
     EXPECT_EQ(ReadWholeFile(Bad), Bytes);
-    P.Kill();
+
+    // Open from the menu fails the same way and leaves a clean, empty project.
+    PressKeys(Main, {VK_CONTROL, 'O'});
+    std::vector<TTextItem> Question;
+    const HWND Ask = WaitMessageBox(P, Question);
+    ClickItem(Ask, ItemOf(Question, {"", "", "Yes"}));
+    AnswerFileDialog(WaitTopWindow(P.Id(), {"#32770"}), Bad);
+    const HWND Again = WaitMessageBox(P, BoxItems);
+    EXPECT_NE(ListItems(BoxItems).find("broken project.bxp"), std::string::npos) << ListItems(BoxItems);
+    ClickItem(Again, ItemOf(BoxItems, {"", "", "Ok"}));
+    WaitWindowGone(Again);
+    EXPECT_EQ(TreeTexts(ReadTexts(Main)), (std::vector<std::string>{"0=Installations"}));
+    EXPECT_EQ(TextOf(Main), "Brindlo  []");
+    // Not modified: the window closes without a question, and the file is as it was.
+    PostClose(Main);
+    EXPECT_EQ(P.WaitExit(), 0u);
     EXPECT_EQ(ReadWholeFile(Bad), Bytes);
 }
 
@@ -326,4 +345,44 @@ TEST_F(CastbuildProcess, BuildsTheOpenedProjectIntoAPackageThatInstallExeOpens)
     // The project is unchanged by the build: the builder closes without a question.
     PostClose(Main);
     EXPECT_EQ(P.WaitExit(), 0u);
+}
+
+TEST_F(CastbuildProcess, GroupsAreRenamedThroughTheTreeLabelAndDeletedWithTheDeleteKey)
+{
+    TDrivenProcess P = StartBuilder(ProgramDir, {});
+    const HWND Main = WaitMainWindow(P);
+    WaitItem(Main, {"TTreeNode", "0", "Installations"});
+    const HWND Tree = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(ItemOf(ReadTexts(Main), {"TTreeView", "tView"}).Window));
+    // The Delete key on the root does nothing.
+    PostKey(Tree, VK_DELETE);
+    WaitPainted(Main);
+    EXPECT_EQ(TreeTexts(ReadTexts(Main)), (std::vector<std::string>{"0=Installations"}));
+
+    for (int I = 0; I < 2; ++I) {
+        SelectTreeItem(Main, "0");
+        ClickItem(Main, ItemOf(ReadTexts(Main), {"CFxButton", "but_NewGroup"}));
+        WaitItem(Main, {"TTreeNode", "0/" + std::to_string(I), "New Group"});
+    }
+    // The second group is selected: its label is edited as a user does, Enter ends it.
+    const LPARAM Item = SendMessageA(Tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    ASSERT_NE(Item, 0);
+    PostMessageA(Tree, TVM_EDITLABELA, 0, Item);
+    const HWND Label = WaitChild(Tree, {"Edit"});
+    SetEditText(Label, "Tools|x");
+    PostKey(Label, VK_RETURN);
+    // "|" separates a group's fields: it cannot enter the name.
+    WaitItem(Main, {"TTreeNode", "0/1", "Toolsx"});
+    const std::vector<TTextItem> Items = ReadTexts(Main);
+    bool NameRow = false;
+    for (const TTextItem& I : Items)
+        NameRow = NameRow || (I.Kind == "CFxProp_Edit" && I.Text == "Name\tToolsx");
+    EXPECT_TRUE(NameRow) << ListItems(Items);
+
+    // The Delete key on a group deletes it; the other one stays in its place.
+    SelectTreeItem(Main, "0/0");
+    PostKey(Tree, VK_DELETE);
+    for (int Round = 0; Round < 200 && TreeTexts(ReadTexts(Main)).size() != 2; ++Round)
+        Sleep(20);
+    EXPECT_EQ(TreeTexts(ReadTexts(Main)), (std::vector<std::string>{"0=Installations", "0/0=Toolsx"}));
+    PhotographWindow(Main, ScreenshotPath("castbuild_groups.png"));
 }
