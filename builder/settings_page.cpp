@@ -5,7 +5,6 @@
 #include "fx_edit_logic.h"
 #include "prop_page_logic.h"
 
-#include <algorithm>
 
 namespace {
 std::string RowValue(const CFxPropPageLogic& Page, const std::string& Key)
@@ -21,17 +20,14 @@ void StoreSettingsPage(const CFxPropPageLogic& Page, CCastamer& Project)
 {
     const bool Modified = Project.Modified;
     Page.StoreValues(Project.Settings);
+    // Last, where a reopened project gets it back (the old root node's removal takes
+    // it out of the file's table): the groups are saved in one order however often
+    // the project is reopened.
+    const std::string Root = RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID");
     THash& G = Project.Groups;
-    G.Add("RootGID", RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID"), true);
-    // First, where a new project has it: reopening a project removes the entry and
-    // this brings it back, and the groups are then saved in the order they had.
-    const std::int32_t Root = G.IndexOfKey("RootGID");
-    if (Root > 0) {
-        std::vector<THashPair> Pairs = G.Pairs();
-        std::rotate(Pairs.begin(), Pairs.begin() + Root, Pairs.begin() + Root + 1);
-        for (std::int32_t I = 0; I <= Root; ++I)
-            G.SetEntry(I, Pairs[static_cast<std::size_t>(I)]);
-    }
+    if (G.IndexOfKey("RootGID") != G.Count() - 1)
+        G.Remove("RootGID");
+    G.Add("RootGID", Root, true);
     Project.Modified = Modified;
 }
 
