@@ -6,6 +6,10 @@
 #include "shell_helpers.h"
 #include "test_dirs.h"
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 namespace {
 
 void Copy(const std::string& From, const std::string& To)
@@ -100,4 +104,26 @@ void WriteEnvOptions(const std::string& ProgramDir, const THash& Options)
     Paths.SaveToStream(S);
     Options.SaveToStream(S);
     WriteWholeFile(JoinPath(ProgramDir, "bx_env.dat"), std::string(S.Memory(), static_cast<std::size_t>(S.Size())));
+}
+
+TDrivenProcess WaitChildProcess(DWORD Parent, const std::string& Exe)
+{
+    const DWORD Start = GetTickCount();
+    for (;;) {
+        HANDLE Snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (Snap != INVALID_HANDLE_VALUE) {
+            PROCESSENTRY32 E{};
+            E.dwSize = sizeof E;
+            DWORD Found = 0;
+            for (BOOL More = Process32First(Snap, &E); More && !Found; More = Process32Next(Snap, &E))
+                if (E.th32ParentProcessID == Parent && lstrcmpiA(E.szExeFile, Exe.c_str()) == 0)
+                    Found = E.th32ProcessID;
+            CloseHandle(Snap);
+            if (Found)
+                return TDrivenProcess::Open(Found);
+        }
+        if (GetTickCount() - Start > DriverWaitMs)
+            throw EDriverError("no " + Exe + " started by process " + std::to_string(Parent));
+        Sleep(50);
+    }
 }

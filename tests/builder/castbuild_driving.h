@@ -34,3 +34,7 @@ void SelectTreeItem(HWND Main, const std::string& Path);
 // The environment options (in order) of "bx_env.dat" in ProgramDir, and a file of the given ones.
 std::vector<THashPair> ReadEnvOptions(const std::string& ProgramDir);
 void WriteEnvOptions(const std::string& ProgramDir, const THash& Options);
+
+// A process that Parent started from the program file Exe (compared without case),
+// once it runs; throws when none comes within the driver's wait.
+TDrivenProcess WaitChildProcess(DWORD Parent, const std::string& Exe);

@@ -278,11 +278,13 @@ TEST_F(CastbuildProcess, TheTreeAndThePagesKeepTheirPlacesWhenTheWindowIsResized
     PhotographWindow(Main, ScreenshotPath("castbuild_resized.png"));
 }
 
-TEST_F(CastbuildProcess, BuildsTheOpenedProjectIntoAPackageThatInstallExeOpens)
+namespace {
+
+// The fixture project: one PC installation over a small tree, in one group; its last
+// build directory Package exists, so the chooser opens there.
+std::string MakeFixtureProject(const std::string& Dir, const std::string& Package)
 {
-    // The fixture project: one PC installation over a small tree, in one group; its
-    // last build directory exists, so the chooser opens there.
-    const std::string Source = Dir + "\\source tree", Package = Dir + "\\package";
+    const std::string Source = Dir + "\\source tree";
     LocalFileSystem().ForceDirectories(Source + "\\bin");
     LocalFileSystem().ForceDirectories(Package);
     WriteWholeFile(Source + "\\readme.txt", "Read me.");
@@ -294,7 +296,8 @@ TEST_F(CastbuildProcess, BuildsTheOpenedProjectIntoAPackageThatInstallExeOpens)
         S.ProgramFileName = Dir + "\\maker\\Castbuild.exe";
         THash Paths(true);
         CCastamer Maker(S, Paths);
-        ASSERT_TRUE(Maker.Ready);
+        if (!Maker.Ready)
+            return "";
         Maker.Groups.Add("g1", "Tools||true");
         CCst_App* App = Maker.AddApp();
         App->Props.Add("App name", "Tool");
@@ -303,8 +306,19 @@ TEST_F(CastbuildProcess, BuildsTheOpenedProjectIntoAPackageThatInstallExeOpens)
         App->Props.Add("InDir", Source);
         App->Props.Add("OutFN", "tool.ime");
         Maker.ProjectOptions.Add("O_OutDir", Package);
-        ASSERT_TRUE(Maker.SaveProject(ProjectFile));
+        if (!Maker.SaveProject(ProjectFile))
+            return "";
     }
+    return ProjectFile;
+}
+
+} // namespace
+
+TEST_F(CastbuildProcess, BuildsTheOpenedProjectIntoAPackageThatInstallExeOpens)
+{
+    const std::string Package = Dir + "\\package";
+    const std::string ProjectFile = MakeFixtureProject(Dir, Package);
+    ASSERT_FALSE(ProjectFile.empty());
     // The package's installer is started by the test, not by the builder.
     THash Env(true);
     Env.Add("O_NADID", "-1");
@@ -385,4 +399,29 @@ TEST_F(CastbuildProcess, GroupsAreRenamedThroughTheTreeLabelAndDeletedWithTheDel
         Sleep(20);
     EXPECT_EQ(TreeTexts(ReadTexts(Main)), (std::vector<std::string>{"0=Installations", "0/0=Toolsx"}));
     PhotographWindow(Main, ScreenshotPath("castbuild_groups.png"));
+}
+
+TEST_F(CastbuildProcess, PreviewStartsTheInstallerOfTheTemporaryPackageWhateverTheOption)
+{
+    const std::string ProjectFile = MakeFixtureProject(Dir, Dir + "\\package");
+    ASSERT_FALSE(ProjectFile.empty());
+    THash Env(true);
+    Env.Add("O_NADID", "-1");
+    Env.Add("O_PAB", "0");
+    Env.Add("O_VEL", "1");
+    WriteEnvOptions(ProgramDir, Env);
+    TDrivenProcess P = StartBuilder(ProgramDir, {ProjectFile});
+    const HWND Main = WaitMainWindow(P, "fixture project.bxp");
+    WaitItem(Main, {"TTreeNode", "0/0/0", "Tool", false});
+    PressKeys(Main, {VK_F5});
+    TDrivenProcess Installer = WaitChildProcess(P.Id(), "Install.exe");
+    const HWND List = WaitTopWindow(Installer.Id(), {"", "Brindlo - Installer"});
+    WaitItem(List, {"CFxListItem", "", "Tool"});
+    EXPECT_TRUE(LocalFileSystem().FileExists(ProgramDir + "\\temp\\view.inst"));
+    // A preview is no build: no uninstaller goes into its "Data".
+    EXPECT_FALSE(LocalFileSystem().FileExists(ProgramDir + "\\temp\\Data\\Castremove.exe"));
+    PostClose(List);
+    Installer.WaitExit();
+    PostClose(Main);
+    EXPECT_EQ(P.WaitExit(), 0u);
 }
