@@ -3,6 +3,7 @@
 #include "castamer.h"
 #include "node_b.h"
 #include "fx_edit_logic.h"
+#include "group_string.h"
 #include "prop_page_logic.h"
 
 
@@ -25,8 +26,9 @@ void StoreSettingsPage(const CFxPropPageLogic& Page, CCastamer& Project)
     // the project is reopened.
     const std::string Root = RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID");
     THash& G = Project.Groups;
+    // The table's own removal would swap the last group into the entry's place.
     if (G.IndexOfKey("RootGID") != G.Count() - 1)
-        G.Remove("RootGID");
+        RemoveGroupEntry(G, "RootGID");
     G.Add("RootGID", Root, true);
     Project.Modified = Modified;
 }
