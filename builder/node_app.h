@@ -55,8 +55,8 @@ public:
 
 private:
     CNode_App(INodeForm& AForm, CNode_Group& Parent);
-    CFxProp_b* AddRow(CFxProp_b& Parent, const TAppRow& Spec);
-    void AddRows(CFxProp_b& Parent, const std::vector<TAppRow>& Specs);
+    CFxProp_b* AddRow(CFxProp_b& Parent, const TAppRow& Desc);
+    void AddRows(CFxProp_b& Parent, const std::vector<TAppRow>& Descs);
     void NewListRow(TObject* Sender, TAppRowEvent Event);
     void Bind(CFxProp_b& Row, TAppRowEvent Event);
 

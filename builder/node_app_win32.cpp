@@ -51,31 +51,31 @@ TPropRowClass AppRowClass(TAppRowKind Kind)
     return RowClass<CFxProp_b>();
 }
 
-void ConfigureAppRow(CFxProp_b& Row, const TAppRow& Spec, CNode_App& Node)
+void ConfigureAppRow(CFxProp_b& Row, const TAppRow& Desc, CNode_App& Node)
 {
     const TNotifyEvent Deleted = [&Node](TObject* S) { Node.RowDeleted(S); };
     if (auto* E = dynamic_cast<CFxProp_Edit*>(&Row)) {
-        E->Style = Spec.Style;
-        E->DlgStyle = Spec.Picture ? DLG_Picture : DLG_File;
-        E->ExData = Spec.ExData;
-        E->HKey_DirFile = Spec.HKey_DirFile;
-        if (Spec.AnyPrintable)
+        E->Style = Desc.Style;
+        E->DlgStyle = Desc.Picture ? DLG_Picture : DLG_File;
+        E->ExData = Desc.ExData;
+        E->HKey_DirFile = Desc.HKey_DirFile;
+        if (Desc.AnyPrintable)
             E->AllowedChars = AnyPrintableChars();
     } else if (auto* B = dynamic_cast<CFxProp_CBox*>(&Row)) {
-        B->GetItems() = Spec.Items;
-        B->SetStyle(Spec.ComboStyle);
-        if (Spec.Event == aeFillCabList)
+        B->GetItems() = Desc.Items;
+        B->SetStyle(Desc.ComboStyle);
+        if (Desc.Event == aeFillCabList)
             B->OnFill = [&Node](TObject* S) { Node.FillCabList(S); };
     } else if (auto* C = dynamic_cast<CFxProp_SCut*>(&Row)) {
         C->OnDelete = Deleted;
-        C->HKey_DirFile = Spec.HKey_DirFile;
-        C->DeviceMode = Spec.DeviceMode;
+        C->HKey_DirFile = Desc.HKey_DirFile;
+        C->DeviceMode = Desc.DeviceMode;
     } else if (auto* P = dynamic_cast<CFxProp_PDFile*>(&Row)) {
         P->OnDelete = Deleted;
-        P->HKey_DirFile = Spec.HKey_DirFile;
+        P->HKey_DirFile = Desc.HKey_DirFile;
     } else if (auto* D = dynamic_cast<CFxProp_CDFile*>(&Row)) {
         D->OnDelete = Deleted;
-        D->HKey_DirFile = Spec.HKey_DirFile;
+        D->HKey_DirFile = Desc.HKey_DirFile;
     }
 }
 
@@ -223,9 +223,9 @@ CFxProp_b* CNode_App::AddRow(CFxProp_b& Parent, const TAppRow& S)
     return R;
 }
 
-void CNode_App::AddRows(CFxProp_b& Parent, const std::vector<TAppRow>& Specs)
+void CNode_App::AddRows(CFxProp_b& Parent, const std::vector<TAppRow>& Descs)
 {
-    for (const TAppRow& S : Specs) {
+    for (const TAppRow& S : Descs) {
         CFxProp_b* R = AddRow(Parent, S);
         if (S.Key == OsDependentKey) {
             switch (PageDID(*App)) {
@@ -292,16 +292,16 @@ void CNode_App::NewListRow(TObject* Sender, TAppRowEvent Event)
     Row->Key = MakeUniqueKey(T, Pending, TUniqueIDSource{Services.TimeText, Services.Random});
     // Written into the table only once the row first changes.
     Row->SetValue(NewListRowValue(Event, App->GetAppName()));
-    TAppRow Spec;
-    Spec.Kind = Event == aeAddProcFile ? arPDFile : Event == aeAddColorFile ? arCDFile : arSCut;
-    Spec.HKey_DirFile = AppInDirPathKey;
-    Spec.DeviceMode = Event == aeAddShortcutPPC ? 1 : -1;
-    Spec.Scheme = Spec.Kind == arSCut;
-    if (Spec.Scheme)
+    TAppRow Desc;
+    Desc.Kind = Event == aeAddProcFile ? arPDFile : Event == aeAddColorFile ? arCDFile : arSCut;
+    Desc.HKey_DirFile = AppInDirPathKey;
+    Desc.DeviceMode = Event == aeAddShortcutPPC ? 1 : -1;
+    Desc.Scheme = Desc.Kind == arSCut;
+    if (Desc.Scheme)
         Row->Scheme = &DefaultColorScheme();
     if (Event == aeAddColorFile)
         Row->IconIndex = 16;
-    ConfigureAppRow(*Row, Spec, *this);
+    ConfigureAppRow(*Row, Desc, *this);
     Form->SetModified();
 }
 
