@@ -40,8 +40,6 @@ struct TBuilderServices {
 // process start and registry are left for the program to set.
 TBuilderServices DefaultBuilderServices();
 
-#ifdef _WIN32
 // What the program runs with: the defaults, its own program file, process start
-// and the system registry.
+// and the system registry (Windows builds only: system_services_win32.cpp).
 TBuilderServices SystemBuilderServices();
-#endif

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "choosers.h"
 #include "types.h"
 
 #include <string>

@@ -17,6 +17,10 @@
 
 class CDataBag;
 
+// The values the builder stores for its option switches.
+inline const std::string OptionOnChar = "1";
+inline const std::string OptionOffChar = "0";
+
 // The builder's project object: the project being edited, the per-user options
 // and the services the windows reach the project through.
 class CCastamer : public TObject {

@@ -154,10 +154,10 @@ void CCastamer::ExportGroups(CDataBag& Bag)
     THash Names(true);
     std::int32_t K = 0;
     for (const THashPair& Group : Groups.Pairs()) {
+        if (!GroupEnabled(Group.Value))
+            continue;
         TArrayOfString Fields;
         SplitString(Group.Value, "|", 3, Fields);
-        if (Fields[2] == "false")
-            continue;
         if (FFS->FileExists(Fields[1]))
             Stored(Bag.PutFile(Fields[1], bag_GroupIconBase + K, -1, *FFS));
         Names.Add(Group.Key, Fields[0]);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "types.h"
+#include "color.h"
 
 #include <cstdint>
 #include <functional>

@@ -8,11 +8,8 @@ std::string TProjectHeader::Encode() const
     B[0] = static_cast<char>(SignatureLength);
     for (std::size_t I = 0; I < Signature.size(); ++I)
         B[1 + I] = Signature[I];
-    B[6] = static_cast<char>(Reserved & 0xFF);
-    B[7] = static_cast<char>(Reserved >> 8);
-    const auto Count = static_cast<std::uint32_t>(AppCount);
-    for (int I = 0; I < 4; ++I)
-        B[8 + static_cast<std::size_t>(I)] = static_cast<char>((Count >> (8 * I)) & 0xFF);
+    PutLe16(B, 6, static_cast<std::uint16_t>(Reserved));
+    PutLe32(B, 8, static_cast<std::uint32_t>(AppCount));
     return B;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "color.h"
 #include "types.h"
 
 #include <string>
+
+// Which open dialog a file-editing control offers.
+enum DLG_Style { DLG_File, DLG_Picture };
 
 // The file choosers start where the last choice under Key was (or InitialDir when Key
 // is empty), remember the chosen name under Key, and append the chosen filter's

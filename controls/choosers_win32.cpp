@@ -1,5 +1,6 @@
 #include "choosers.h"
 
+#include "file_system.h"
 #include "remembered_paths.h"
 #include "ui_application.h"
 #include "ui_common_dialogs.h"
@@ -7,13 +8,6 @@
 #include <windows.h>
 
 namespace {
-
-std::string CurrentDirectory()
-{
-    char Buffer[MAX_PATH * 2] = {};
-    const DWORD N = GetCurrentDirectoryA(sizeof Buffer, Buffer);
-    return N > 0 && N < sizeof Buffer ? std::string(Buffer, N) : std::string();
-}
 
 void RunFileChooser(TFileDialogRequest Request, const std::string& Key, std::string& FileName)
 {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "color_helpers.h"
-#include "types.h"
+#include "color.h"
 
 #include <array>
+
+// Background of a required field that is still empty.
+constexpr TColor InvalidFieldColor = 255u | (240u << 8) | (240u << 16);
 
 // The one palette of both programs, lightest tint first.
 inline const TColor PaletteColor1 = MakeColor(255, 240, 225);

@@ -1,5 +1,6 @@
 #include "dialog_select_dir.h"
 
+#include "file_system.h"
 #include "remembered_paths.h"
 #include "shell_helpers.h"
 #include "ui_common_dialogs.h"
@@ -11,13 +12,6 @@
 #include <memory>
 
 namespace {
-
-std::string CurrentDirectory()
-{
-    char Buffer[MAX_PATH * 2] = {};
-    const DWORD N = GetCurrentDirectoryA(sizeof Buffer, Buffer);
-    return N > 0 && N < sizeof Buffer ? std::string(Buffer, N) : std::string();
-}
 
 CFxButton* MakeButton(TDialogSelDir* Form, TWinControl* Parent, const std::string& Caption, int Width)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rect_helpers.h"
-#include "types.h"
+#include "color.h"
 #include "ui_canvas.h"
 #include "ui_control.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "types.h"
+#include "color.h"
 
 // The painting and dragging rules of the custom-drawn button, apart from any window.
 

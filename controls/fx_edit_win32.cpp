@@ -2,6 +2,7 @@
 
 #include "choosers.h"
 #include "clock.h"
+#include "file_system.h"
 #include "dialog_select_dir.h"
 #include "exceptions.h"
 #include "input_memo.h"
@@ -12,13 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-std::string CurrentDirectory()
-{
-    char Buffer[MAX_PATH * 2] = {};
-    const DWORD N = GetCurrentDirectoryA(sizeof Buffer, Buffer);
-    return N > 0 && N < sizeof Buffer ? std::string(Buffer, N) : std::string();
-}
 
 std::string ShortDatePattern()
 {

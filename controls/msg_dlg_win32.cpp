@@ -2,7 +2,6 @@
 
 #include "color_scheme.h"
 #include "msg_dlg_layout.h"
-#include "shell_helpers.h"
 #include "ui_application.h"
 #include "ui_screen.h"
 
@@ -59,11 +58,7 @@ TQelMsgDlg::TQelMsgDlg(TComponent* AOwner) : TComponent(AOwner)
     FWindow->SetWidth(DlgFormWidth);
     DlgForm = std::make_unique<TDlgForm>();
     DlgForm->Position = dpScreenCenter;
-    {
-        const std::string Name = ExtractFileName(Application().ExeName());
-        const std::size_t Dot = Name.find_last_of('.');
-        ProgramTitle = Dot == std::string::npos ? Name : Name.substr(0, Dot);
-    }
+    ProgramTitle = Application().ExeTitle();
     SetCaption(ProgramTitle);
     FShadowLabel = new TLabel(FWindow.get());
     FShadowLabel->Name = "ShadowLabel";

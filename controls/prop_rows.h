@@ -4,7 +4,7 @@
 #include "hash.h"
 #include "object.h"
 #include "rect_helpers.h"
-#include "types.h"
+#include "color.h"
 
 #include <cstdint>
 #include <memory>

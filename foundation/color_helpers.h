@@ -1,6 +1,6 @@
 #pragma once
 
-#include "types.h"
+#include "color.h"
 
 TColor MakeColor(int R, int G, int B);
 

@@ -189,10 +189,7 @@ void CDataBag::WriteHeader(TStream& Stream) const
     H[1] = 'D';
     H[2] = 'B';
     std::memcpy(H + 8, FormatNumber, 8);
-    auto Put32 = [&](int At, std::uint32_t V) {
-        for (int I = 0; I < 4; ++I)
-            H[At + I] = static_cast<unsigned char>(V >> (8 * I));
-    };
+    auto Put32 = [&](int At, std::uint32_t V) { PutLe32(H + At, V); };
     Put32(16, FHeader.Count);
     Put32(20, FHeader.StoredSize);
     Put32(24, FHeader.RawSize);

@@ -5,11 +5,6 @@
 #include <algorithm>
 #include <utility>
 
-#ifdef _WIN32
-#include "registry_helpers.h"
-#include "run_program.h"
-#endif
-
 CExtArch_b::CExtArch_b(CExternalArchs& Owner, std::string ExePath) : FOwner(Owner), FExePath(std::move(ExePath)) {}
 
 CExtArch_b::~CExtArch_b() { FOwner.Forget(this); }
@@ -37,15 +32,6 @@ bool CExtArch_PowerArch::Execute(const std::string& A, const std::string& /*B*/)
 {
     return Owner().StartProgram(ExePath(), " -a " + A);
 }
-
-#ifdef _WIN32
-CExternalArchs::CExternalArchs()
-    : CExternalArchs(GetAppPath, [](const std::string& ExePath, const std::string& CommandLine) {
-          return static_cast<bool>(RunProgram(ExePath, CommandLine));
-      })
-{
-}
-#endif
 
 CExternalArchs::CExternalArchs(TAppPathLookup LookupAppPath, TProgramStart StartProgram)
     : FLookupAppPath(std::move(LookupAppPath)), FStartProgram(std::move(StartProgram))

@@ -55,10 +55,9 @@ public:
     // Starts a program with a command line; whether it started.
     using TProgramStart = std::function<bool(const std::string& ExePath, const std::string& CommandLine)>;
 
-#ifdef _WIN32
-    // Looks programs up in the registry's App Paths and starts them with RunProgram.
+    // Looks programs up in the registry's App Paths and starts them with RunProgram
+    // (Windows builds only: the definition is the Win32 back end's).
     CExternalArchs();
-#endif
     CExternalArchs(TAppPathLookup LookupAppPath, TProgramStart StartProgram);
     CExternalArchs(const CExternalArchs&) = delete;
     CExternalArchs& operator=(const CExternalArchs&) = delete;

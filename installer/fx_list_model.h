@@ -1,7 +1,7 @@
 #pragma once
 
 #include "object.h"
-#include "types.h"
+#include "color.h"
 
 #include <cstdint>
 #include <functional>

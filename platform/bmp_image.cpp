@@ -183,8 +183,7 @@ void TBmpImage::SaveToStream(TStream& Stream) const
     std::string Dib = FDib;
     if (FHeaderSize >= 40) {
         const auto Pixels = static_cast<std::uint32_t>(RowBytes(FWidth, FBitCount) * FHeight);
-        for (int I = 0; I < 4; ++I)
-            Dib[20 + static_cast<std::size_t>(I)] = static_cast<char>(Pixels >> (8 * I));
+        PutLe32(Dib, 20, Pixels);
     }
     Stream.WriteString(Dib);
 }
@@ -235,10 +234,7 @@ TBmpImage TBmpImage::FromBgra(std::int32_t Width, std::int32_t Height, const std
         Bgra.size() != static_cast<std::size_t>(Width) * Height * 4)
         throw EInvalidGraphic();
     std::string Dib(40, '\0');
-    auto Put32 = [&](std::size_t At, std::uint32_t V) {
-        for (int I = 0; I < 4; ++I)
-            Dib[At + static_cast<std::size_t>(I)] = static_cast<char>(V >> (8 * I));
-    };
+    auto Put32 = [&](std::size_t At, std::uint32_t V) { PutLe32(Dib, At, V); };
     Put32(0, 40);
     Put32(4, static_cast<std::uint32_t>(Width));
     Put32(8, static_cast<std::uint32_t>(-Height)); // top-down, as the pixels come

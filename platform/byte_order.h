@@ -22,3 +22,26 @@ inline std::uint16_t Le16(const std::string& S, std::size_t At)
 {
     return Le16(reinterpret_cast<const unsigned char*>(S.data()) + At);
 }
+
+// And written, into room the caller has made.
+inline void PutLe32(unsigned char* P, std::uint32_t V)
+{
+    for (int I = 0; I < 4; ++I)
+        P[I] = static_cast<unsigned char>(V >> (8 * I));
+}
+
+inline void PutLe16(unsigned char* P, std::uint16_t V)
+{
+    P[0] = static_cast<unsigned char>(V);
+    P[1] = static_cast<unsigned char>(V >> 8);
+}
+
+inline void PutLe32(std::string& S, std::size_t At, std::uint32_t V)
+{
+    PutLe32(reinterpret_cast<unsigned char*>(&S[At]), V);
+}
+
+inline void PutLe16(std::string& S, std::size_t At, std::uint16_t V)
+{
+    PutLe16(reinterpret_cast<unsigned char*>(&S[At]), V);
+}

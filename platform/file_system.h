@@ -83,3 +83,7 @@ enum TDriveType {
 
 // The disk of the system the program runs on.
 TFileSystem& LocalFileSystem();
+
+// The process's current directory; "" when the system cannot say. Where the dialogs
+// start when nothing better is known.
+std::string CurrentDirectory();

@@ -182,3 +182,9 @@ TFileSystem& LocalFileSystem()
     static TPosixFileSystem FS;
     return FS;
 }
+
+std::string CurrentDirectory()
+{
+    char Buffer[4096];
+    return ::getcwd(Buffer, sizeof Buffer) ? std::string(Buffer) : std::string();
+}

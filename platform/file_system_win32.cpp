@@ -165,3 +165,10 @@ TFileSystem& LocalFileSystem()
     static TWin32FileSystem FS;
     return FS;
 }
+
+std::string CurrentDirectory()
+{
+    char Buffer[MAX_PATH * 2] = {};
+    const DWORD N = GetCurrentDirectoryA(sizeof Buffer, Buffer);
+    return N > 0 && N < sizeof Buffer ? std::string(Buffer, N) : std::string();
+}

@@ -1,5 +1,6 @@
 #include "stream.h"
 
+#include "byte_order.h"
 #include "exceptions.h"
 
 #include <algorithm>
@@ -69,29 +70,29 @@ std::uint16_t TStream::ReadU16()
 {
     unsigned char B[2];
     ReadBuffer(B, 2);
-    return static_cast<std::uint16_t>(B[0] | (B[1] << 8));
+    return Le16(B);
 }
 
 std::uint32_t TStream::ReadU32()
 {
     unsigned char B[4];
     ReadBuffer(B, 4);
-    return static_cast<std::uint32_t>(B[0]) | (static_cast<std::uint32_t>(B[1]) << 8) |
-           (static_cast<std::uint32_t>(B[2]) << 16) | (static_cast<std::uint32_t>(B[3]) << 24);
+    return Le32(B);
 }
 
 void TStream::WriteU8(std::uint8_t V) { WriteBuffer(&V, 1); }
 
 void TStream::WriteU16(std::uint16_t V)
 {
-    const unsigned char B[2] = {static_cast<unsigned char>(V), static_cast<unsigned char>(V >> 8)};
+    unsigned char B[2];
+    PutLe16(B, V);
     WriteBuffer(B, 2);
 }
 
 void TStream::WriteU32(std::uint32_t V)
 {
-    const unsigned char B[4] = {static_cast<unsigned char>(V), static_cast<unsigned char>(V >> 8),
-                                static_cast<unsigned char>(V >> 16), static_cast<unsigned char>(V >> 24)};
+    unsigned char B[4];
+    PutLe32(B, V);
     WriteBuffer(B, 4);
 }
 

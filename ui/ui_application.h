@@ -22,6 +22,8 @@ public:
     // Owner of the top-level windows, so that only the main window shows on the taskbar.
     HWND Handle();
     std::string ExeName() const;
+    // The program file's name without its extension: Title until the program sets one.
+    std::string ExeTitle() const;
     std::string Title;
 
     void Run();

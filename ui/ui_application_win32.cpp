@@ -70,13 +70,7 @@ TApplication& Application()
     return App;
 }
 
-TApplication::TApplication()
-{
-    const std::string Exe = ExeName();
-    std::string Name = Exe.substr(Exe.find_last_of("\\/:") == std::string::npos ? 0 : Exe.find_last_of("\\/:") + 1);
-    const std::size_t Dot = Name.find_last_of('.');
-    Title = Dot == std::string::npos ? Name : Name.substr(0, Dot);
-}
+TApplication::TApplication() : Title(ExeTitle()) {}
 
 TApplication::~TApplication()
 {
@@ -103,6 +97,15 @@ std::string TApplication::ExeName() const
     char Buffer[MAX_PATH * 2] = {};
     const DWORD N = GetModuleFileNameA(nullptr, Buffer, sizeof Buffer);
     return std::string(Buffer, N < sizeof Buffer ? N : 0);
+}
+
+std::string TApplication::ExeTitle() const
+{
+    const std::string Exe = ExeName();
+    const std::size_t Cut = Exe.find_last_of("\\/:");
+    const std::string Name = Cut == std::string::npos ? Exe : Exe.substr(Cut + 1);
+    const std::size_t Dot = Name.find_last_of('.');
+    return Dot == std::string::npos ? Name : Name.substr(0, Dot);
 }
 
 void TApplication::Run()

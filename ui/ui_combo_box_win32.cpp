@@ -49,10 +49,7 @@ void TComboBox::Fill()
 {
     if (!HandleAllocated())
         return;
-    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-    for (const std::string& S : FItems)
-        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
-    SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+    FillList(FItems, FItemIndex, CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL);
     if (FItemIndex < 0 && FStyle != csDropDownList)
         SetWindowTextA(Handle(), FText.c_str());
 }

@@ -174,6 +174,9 @@ protected:
     virtual void Resize() {}
     void AlignControls(int DeltaWidth, int DeltaHeight);
     void UpdateStyle(DWORD Bit, bool On);
+    // Puts Items into a system list (a list box's or combo box's, by the messages
+    // given) and selects Index; nothing before the window exists.
+    void FillList(const std::vector<std::string>& Items, int Index, UINT ResetMsg, UINT AddMsg, UINT SelectMsg);
     // Makes the window again (a style that only creation takes), children included.
     void RecreateWnd();
 

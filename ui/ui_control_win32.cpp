@@ -403,6 +403,16 @@ void TWinControl::UpdateStyle(DWORD Bit, bool On)
     SetWindowLongPtrA(FHandle, GWL_STYLE, Style);
 }
 
+void TWinControl::FillList(const std::vector<std::string>& Items, int Index, UINT ResetMsg, UINT AddMsg, UINT SelectMsg)
+{
+    if (!FHandle)
+        return;
+    SendMessageA(FHandle, ResetMsg, 0, 0);
+    for (const std::string& S : Items)
+        SendMessageA(FHandle, AddMsg, 0, reinterpret_cast<LPARAM>(S.c_str()));
+    SendMessageA(FHandle, SelectMsg, static_cast<WPARAM>(Index), 0);
+}
+
 void TWinControl::VisibleChanged()
 {
     if (FHandle)

@@ -20,12 +20,7 @@ void TListBox::HandleCreated() { Fill(); }
 
 void TListBox::Fill()
 {
-    if (!HandleAllocated())
-        return;
-    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-    for (const std::string& S : FItems)
-        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
-    SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+    FillList(FItems, FItemIndex, LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL);
 }
 
 void TListBox::SetItems(const std::vector<std::string>& Items)

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "color.h"
 
-// The value types the windows share. TColor is the same type as the foundation's:
-// red in bits 0-7, then green and blue; the high bit plus an index names a system
-// colour, resolved only when GDI sees it.
-using TColor = std::uint32_t;
+// The value types the windows share.
 
 constexpr TColor clSystemColor = 0x80000000u;
 constexpr TColor clAppWorkSpace = clSystemColor | 12;

@@ -17,14 +17,7 @@
 namespace {
 
 // The test helpers take the host's own path form.
-std::string Host(const std::string& Path)
-{
-#ifdef _WIN32
-    return Path;
-#else
-    return NativePath(Path);
-#endif
-}
+std::string Host(const std::string& Path) { return HostPath(Path); }
 
 } // namespace
 

@@ -26,6 +26,7 @@ TEST(ColorScheme, PaletteAndSchemeEntries)
     EXPECT_EQ(PaletteColor4, 8240639u);
     EXPECT_EQ(PaletteColor5, 6927359u);
     EXPECT_EQ(PaletteTextColor, 8601856u);
+    EXPECT_EQ(InvalidFieldColor, MakeColor(255, 240, 240));
     // The five tints, the text colour five times, then five zeros.
     const ColorScheme Expected = {14807295u, 13494015u, 10210559u, 8240639u, 6927359u, 8601856u, 8601856u, 8601856u,
                                   8601856u,  8601856u,  0u,        0u,       0u,       0u,       0u};

@@ -264,8 +264,7 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
             P.Files = {{"0,3", "a.txt"}};
             P.Data = "abc";
             std::string B = P.Build();
-            for (int I = 0; I < 4; ++I)
-                B[At + static_cast<std::size_t>(I)] = static_cast<char>(V >> (8 * I));
+            PutLe32(B, At, V);
             return B;
         };
     };

@@ -18,7 +18,6 @@ TEST(ColorHelpers, MakeColorMasksEachChannel)
 {
     EXPECT_EQ(MakeColor(1, 2, 3), 0x030201u);
     EXPECT_EQ(MakeColor(256 + 7, -1, 0), 0x00FF07u);
-    EXPECT_EQ(InvalidFieldColor, MakeColor(255, 240, 240));
 }
 
 TEST(ColorHelpers, ScaleColor)

@@ -1,3 +1,4 @@
+#include "file_system.h"
 #include "registry_helpers.h"
 #include "run_program.h"
 #include "stand_in_program.h"
@@ -7,17 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <utility>
-
-namespace {
-
-std::string CurrentDirectory()
-{
-    char Buf[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof Buf, Buf);
-    return Buf;
-}
-
-} // namespace
 
 // The stand-in finds its record file through this process's environment, so every
 // record also shows that the caller's environment reached it.

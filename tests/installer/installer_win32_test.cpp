@@ -98,23 +98,7 @@ std::string Rle4Bmp()
     std::string Table(64, '\0');
     Table[4] = '\xFF';          // 1: blue
     Table[8 + 1] = '\xFF';      // 2: green
-    std::string B(54, '\0');
-    const auto Put32 = [&B](std::size_t At, std::uint32_t V) {
-        for (int I = 0; I < 4; ++I)
-            B[At + static_cast<std::size_t>(I)] = static_cast<char>(V >> (8 * I));
-    };
-    B[0] = 'B';
-    B[1] = 'M';
-    Put32(2, static_cast<std::uint32_t>(54 + Table.size() + Pixels.size()));
-    Put32(10, static_cast<std::uint32_t>(54 + Table.size()));
-    Put32(14, 40);
-    Put32(18, 4);
-    Put32(22, 2);
-    B[26] = 1;
-    B[28] = 4;
-    Put32(30, 2); // BI_RLE4
-    Put32(34, static_cast<std::uint32_t>(Pixels.size()));
-    return B + Table + Pixels;
+    return BitmapFile(4, 2, 4, 2 /* BI_RLE4 */, Table, Pixels);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "bmp_image.h"
 #include "byte_literals.h"
 #include "memory_stream.h"
+#include "test_bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -12,29 +13,20 @@ namespace {
 std::string Bitmap(int BitCount, std::uint32_t FileSize = 0, std::uint32_t Colors = 0)
 {
     const std::size_t Stride = ((3 * BitCount + 31) / 32) * 4;
-    const std::size_t Table = BitCount <= 8 ? 4 * (Colors ? Colors : (1u << BitCount)) : 0;
-    std::string B(14 + 40 + Table + 2 * Stride, '\0');
-    B[0] = 'B';
-    B[1] = 'M';
-    Put32(B, 2, FileSize ? FileSize : static_cast<std::uint32_t>(B.size()));
-    Put32(B, 10, static_cast<std::uint32_t>(14 + 40 + Table));
-    Put32(B, 14, 40);
-    Put32(B, 18, 3);
-    Put32(B, 22, 2);
-    Put16(B, 26, 1);
-    Put16(B, 28, static_cast<std::uint16_t>(BitCount));
-    Put32(B, 46, Colors);
-    const std::size_t Bits = 14 + 40 + Table;
+    std::string Table(BitCount <= 8 ? 4 * (Colors ? Colors : (1u << BitCount)) : 0, '\0');
+    std::string Pixels(2 * Stride, '\0');
     if (BitCount == 24) {
         // bottom row first: blue, then red pixels on top
         for (int X = 0; X < 3; ++X) {
-            B[Bits + 3 * X] = '\xFF';
-            B[Bits + Stride + 3 * X + 2] = '\xFF';
+            Pixels[3 * X] = '\xFF';
+            Pixels[Stride + 3 * X + 2] = '\xFF';
         }
     } else if (BitCount == 8) {
-        Put32(B, 54 + 4 * 1, 0x0000FF00); // colour 1 is green
-        B[Bits + Stride + 1] = 1;
+        Put32(Table, 4 * 1, 0x0000FF00); // colour 1 is green
+        Pixels[Stride + 1] = 1;
     }
+    std::string B = BitmapFile(3, 2, BitCount, 0, Table, Pixels, FileSize);
+    Put32(B, 46, Colors);
     return B;
 }
 

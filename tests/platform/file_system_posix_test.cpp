@@ -40,3 +40,16 @@ TEST(PosixFileSystem, MakeWritableGivesTheOwnerWritePermission)
     EXPECT_TRUE(St.st_mode & S_IWUSR);
     EXPECT_FALSE(FS.MakeWritable(Path + ".missing"));
 }
+
+TEST(PosixFileSystem, CurrentDirectoryFollowsTheProcess)
+{
+    const std::string Before = CurrentDirectory();
+    ASSERT_FALSE(Before.empty());
+    const std::string Root = ScratchDir();
+    ASSERT_EQ(::chdir(Root.c_str()), 0);
+    char Real[4096];
+    ASSERT_NE(::getcwd(Real, sizeof Real), nullptr);
+    EXPECT_EQ(CurrentDirectory(), Real);
+    ASSERT_EQ(::chdir(Before.c_str()), 0);
+    EXPECT_EQ(CurrentDirectory(), Before);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "byte_order.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,14 +14,6 @@ std::string Bytes(const char (&Literal)[N])
 }
 
 // Little-endian fields patched into a file image under test.
-inline void Put32(std::string& S, std::size_t At, std::uint32_t V)
-{
-    for (int I = 0; I < 4; ++I)
-        S[At + static_cast<std::size_t>(I)] = static_cast<char>(V >> (8 * I));
-}
+inline void Put32(std::string& S, std::size_t At, std::uint32_t V) { PutLe32(S, At, V); }
 
-inline void Put16(std::string& S, std::size_t At, std::uint16_t V)
-{
-    S[At] = static_cast<char>(V);
-    S[At + 1] = static_cast<char>(V >> 8);
-}
+inline void Put16(std::string& S, std::size_t At, std::uint16_t V) { PutLe16(S, At, V); }

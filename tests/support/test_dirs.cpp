@@ -6,19 +6,6 @@
 #include <fstream>
 #include <iterator>
 
-namespace {
-
-std::string Join(const std::string& Dir, const std::string& Name)
-{
-#ifdef _WIN32
-    return Dir + "\\" + Name;
-#else
-    return Dir + "/" + Name;
-#endif
-}
-
-} // namespace
-
 std::string ScratchDir()
 {
     const testing::TestInfo* Info = testing::UnitTest::GetInstance()->current_test_info();
@@ -26,7 +13,7 @@ std::string ScratchDir()
     for (char& C : Name)
         if (C == '/' || C == '\\' || C == ':')
             C = '_';
-    const std::string Dir = Join(BRINDLO_SCRATCH_DIR, Name);
+    const std::string Dir = HostJoin(BRINDLO_SCRATCH_DIR, Name);
     // An earlier run may have left read-only files, which Windows will not delete.
     std::error_code Ignored;
     for (auto It = std::filesystem::recursive_directory_iterator(Dir, Ignored);
@@ -38,23 +25,12 @@ std::string ScratchDir()
     return Dir;
 }
 
-std::string FixturePath(const std::string& Name) { return Join(BRINDLO_FIXTURE_DIR, Name); }
+std::string FixturePath(const std::string& Name) { return HostJoin(BRINDLO_FIXTURE_DIR, Name); }
 
 std::string ScreenshotPath(const std::string& Name)
 {
     std::filesystem::create_directories(BRINDLO_SCREENSHOT_DIR);
-    return Join(BRINDLO_SCREENSHOT_DIR, Name);
-}
-
-// The code under test names files with "\"; on POSIX that is a separator too.
-static std::string HostPath(std::string Path)
-{
-#ifndef _WIN32
-    for (char& C : Path)
-        if (C == '\\')
-            C = '/';
-#endif
-    return Path;
+    return HostJoin(BRINDLO_SCREENSHOT_DIR, Name);
 }
 
 std::string ReadWholeFile(const std::string& Path)

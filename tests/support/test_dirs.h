@@ -12,5 +12,10 @@ std::string FixturePath(const std::string& Name);
 // Where screenshots go, for people to look at.
 std::string ScreenshotPath(const std::string& Name);
 
+// The host's own form of a path the code under test names with "\" (unchanged on
+// Windows), and the host's separator between Dir and Name.
+std::string HostPath(std::string Path);
+std::string HostJoin(const std::string& Dir, const std::string& Name);
+
 std::string ReadWholeFile(const std::string& Path);
 void WriteWholeFile(const std::string& Path, const std::string& Bytes);

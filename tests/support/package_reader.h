@@ -6,6 +6,7 @@
 #include "file_system.h"
 #include "hash.h"
 #include "memory_stream.h"
+#include "test_bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -116,25 +117,3 @@ inline std::vector<std::string> TreeBelow(TFileSystem& FS, const std::string& Di
     return Sorted(Lines);
 }
 
-// A small 24-bit bitmap file; a non-zero FileSize puts a wrong size in its file header.
-inline std::string MakeBmp(int Width, int Height, std::uint32_t FileSize = 0)
-{
-    const std::size_t Stride = ((static_cast<std::size_t>(Width) * 24 + 31) / 32) * 4;
-    std::string B(54 + Stride * static_cast<std::size_t>(Height), '\0');
-    const auto Put32 = [&B](std::size_t At, std::uint32_t V) {
-        for (int I = 0; I < 4; ++I)
-            B[At + static_cast<std::size_t>(I)] = static_cast<char>(V >> (8 * I));
-    };
-    B[0] = 'B';
-    B[1] = 'M';
-    Put32(2, FileSize ? FileSize : static_cast<std::uint32_t>(B.size()));
-    Put32(10, 54);
-    Put32(14, 40);
-    Put32(18, static_cast<std::uint32_t>(Width));
-    Put32(22, static_cast<std::uint32_t>(Height));
-    B[26] = 1;
-    B[28] = 24;
-    for (std::size_t I = 54; I < B.size(); ++I)
-        B[I] = static_cast<char>(I * 7);
-    return B;
-}
