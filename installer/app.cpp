@@ -67,6 +67,15 @@ std::string CAPP::GetICabFSH() const { return PocketPC.Lookup("PPC_ICabFSH"); }
 
 std::string CAPP::GetDefInstDir() const
 {
+    const std::string Dir = DefInstDirPath();
+    // Whether it could be made is the directory chooser's concern.
+    if (!Dir.empty())
+        Owner.FileSystem->ForceDirectories(Dir);
+    return Dir;
+}
+
+std::string CAPP::DefInstDirPath() const
+{
     const std::string Value = Props.Lookup("DefInstDir");
     if (Value.empty())
         return std::string();
@@ -85,9 +94,6 @@ std::string CAPP::GetDefInstDir() const
     } else {
         Dir = Value;
     }
-    // Whether it could be made is the directory chooser's concern.
-    if (!Dir.empty())
-        Owner.FileSystem->ForceDirectories(Dir);
     return Dir;
 }
 

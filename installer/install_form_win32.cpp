@@ -9,6 +9,7 @@
 #include "msg_dlg.h"
 #include "package_picture.h"
 #include "shell_helpers.h"
+#include "install_system.h"
 #include "shell_links.h"
 #include "ui_application.h"
 #include "ui_screen.h"
@@ -97,6 +98,7 @@ TForm1::TForm1(const std::string& ARuntimeDir, std::function<void()> AOnEnd)
     butClose->SetBounds(275, 30, 75, 25);
     butClose->SetCaption("Close");
     butClose->Anchors = akRight | akBottom;
+    CreateLicencePanel();
 
     OnActivate = [this](TObject*) { FormActivate(); };
     OnShow = [this](TObject*) { PostMessageA(Handle(), WM_CLOSE_UNLOADED, 0, 0); };
@@ -164,6 +166,8 @@ void TForm1::LoadApps()
                           [this](std::int32_t Percent) { FProgress->SetPosition(Percent); });
     FAppList->DataDir = JoinPath(FRuntimeDir, "Data");
     FAppList->Folders = GetSpecialFolder;
+    FAppList->Shell = InstallerShortcutShell();
+    FAppList->WriteRegistry = WriteRegistryString;
     FAppList->Outside = &SystemOutsidePrograms();
 }
 

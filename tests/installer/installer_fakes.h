@@ -72,6 +72,9 @@ public:
         Dir = Chosen;
         return true;
     }
+    void ShowLicence(const std::string& Text) override { Calls.push_back("licence " + Text); }
+    void StartProgress(const std::string& Text) override { Calls.push_back("start " + Text); }
+    void FinishProgress() override { Calls.push_back("finish"); }
 };
 
 inline void SaveTable(TStream& S, const TPairs& Pairs)
