@@ -26,6 +26,23 @@ std::string WithoutMnemonics(const std::string& S)
     return Out;
 }
 
+// The text of W, false when it gives none (destroyed meanwhile, its thread busy): no
+// exception may cross the system's enumeration callbacks, and such a window is not
+// yet the one awaited.
+bool TryTextOf(HWND W, std::string& Text)
+{
+    DWORD_PTR Length = 0;
+    if (!SendMessageTimeoutA(W, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &Length))
+        return false;
+    Text.assign(static_cast<std::size_t>(Length) + 1, '\0');
+    DWORD_PTR Copied = 0;
+    if (!SendMessageTimeoutA(W, WM_GETTEXT, Text.size(), reinterpret_cast<LPARAM>(&Text[0]), SMTO_ABORTIFHUNG, 3000,
+                             &Copied))
+        return false;
+    Text.resize(std::min<std::size_t>(static_cast<std::size_t>(Copied), Text.size() - 1));
+    return true;
+}
+
 struct TTopSearch {
     DWORD ProcessId;
     const TWindowQuery* Query;
@@ -44,7 +61,8 @@ BOOL CALLBACK CollectTop(HWND W, LPARAM P)
         return TRUE;
     if (!Q.ClassName.empty() && !SameWithoutCase(ClassNameOf(W), Q.ClassName))
         return TRUE;
-    if (!Q.Caption.empty() && TextOf(W) != Q.Caption)
+    std::string Caption;
+    if (!Q.Caption.empty() && (!TryTextOf(W, Caption) || Caption != Q.Caption))
         return TRUE;
     if (std::find(Q.Except.begin(), Q.Except.end(), W) != Q.Except.end())
         return TRUE;
@@ -67,7 +85,8 @@ BOOL CALLBACK CollectChild(HWND W, LPARAM P)
         return TRUE;
     if (Q.ControlId >= 0 && GetDlgCtrlID(W) != Q.ControlId)
         return TRUE;
-    if (!Q.Text.empty() && WithoutMnemonics(TextOf(W)) != WithoutMnemonics(Q.Text))
+    std::string Text;
+    if (!Q.Text.empty() && (!TryTextOf(W, Text) || WithoutMnemonics(Text) != WithoutMnemonics(Q.Text)))
         return TRUE;
     S.Found.push_back(W);
     return TRUE;
@@ -175,15 +194,9 @@ std::string ClassNameOf(HWND Window)
 
 std::string TextOf(HWND Window)
 {
-    DWORD_PTR Length = 0;
-    if (!SendMessageTimeoutA(Window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &Length))
+    std::string Text;
+    if (!TryTextOf(Window, Text))
         throw EDriverError("Window " + HandleText(Window) + " does not give its text: " + SystemReason(GetLastError()));
-    std::string Text(static_cast<std::size_t>(Length) + 1, '\0');
-    DWORD_PTR Copied = 0;
-    if (!SendMessageTimeoutA(Window, WM_GETTEXT, Text.size(), reinterpret_cast<LPARAM>(&Text[0]), SMTO_ABORTIFHUNG,
-                             3000, &Copied))
-        throw EDriverError("Window " + HandleText(Window) + " does not give its text: " + SystemReason(GetLastError()));
-    Text.resize(std::min<std::size_t>(static_cast<std::size_t>(Copied), Text.size() - 1));
     return Text;
 }
 
