@@ -325,6 +325,13 @@ HWND TWinControl::Handle()
 
 void TWinControl::CreateWnd()
 {
+    // The parent's window makes the windows of its children, this one among them; made
+    // here as well, a second window would be left that nothing paints or validates.
+    if (Parent() && !Parent()->HandleAllocated()) {
+        Parent()->HandleNeeded();
+        if (FHandle)
+            return;
+    }
     TCreateParams Params;
     CreateParams(Params);
     if (Params.Style & WS_CHILD) {

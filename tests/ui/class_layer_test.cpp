@@ -142,3 +142,26 @@ TEST(ClassLayer, InputQueryTakesTheTypedTextOnlyWhenConfirmed)
         EXPECT_EQ(Value, Confirm ? "Fresh" : "old");
     }
 }
+
+TEST(ClassLayer, AChildsWindowAskedForBeforeItsFormsIsMadeOnceAndPaintsOnce)
+{
+    TForm Form(nullptr);
+    Form.SetBounds(40, 40, 200, 120);
+    auto* Child = new TButton(&Form);
+    Child->SetParent(&Form);
+    const HWND Made = Child->Handle();
+    int Buttons = 0;
+    for (HWND W = FindWindowExA(Form.Handle(), nullptr, nullptr, nullptr); W; W = FindWindowExA(Form.Handle(), W, nullptr, nullptr))
+        ++Buttons;
+    EXPECT_EQ(Buttons, 1);
+    EXPECT_EQ(GetParent(Made), Form.Handle());
+    Form.Show();
+    // Every paint is validated: the queue runs dry.
+    MSG M;
+    int Paints = 0;
+    while (Paints < 50 && PeekMessageA(&M, nullptr, 0, 0, PM_REMOVE)) {
+        Paints += M.message == WM_PAINT;
+        DispatchMessageA(&M);
+    }
+    EXPECT_LT(Paints, 50);
+}
