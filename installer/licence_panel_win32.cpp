@@ -13,17 +13,16 @@ void TForm1::CreateLicencePanel()
     mLec = new TMemo(GroupBox1);
     mLec->Name = "mLec";
     mLec->SetParent(GroupBox1);
-    mLec->Align = alClient;
     mLec->SetReadOnly(true);
     rbNext = new TRadioButton(Panel2);
     rbNext->Name = "rbNext";
     rbNext->SetParent(Panel2);
-    rbNext->SetBounds(10, 10, 113, 17);
+    rbNext->SetBounds(10, 10, 78, 17);
     rbNext->SetCaption("I Agree");
     RadioButton2 = new TRadioButton(Panel2);
     RadioButton2->Name = "RadioButton2";
     RadioButton2->SetParent(Panel2);
-    RadioButton2->SetBounds(10, 35, 113, 17);
+    RadioButton2->SetBounds(10, 35, 78, 17);
     RadioButton2->SetCaption("I Don't Agree");
     RadioButton2->SetChecked(true);
     rbNext->OnClick = [this](TObject* Sender) { rbNextClick(Sender); };
@@ -35,10 +34,18 @@ void TForm1::CreateLicencePanel()
 
 void TForm1::ShowLicence(const std::string& Text)
 {
-    // The panel took its size from the package's window: its parts follow it here.
+    // The panel took its size and colours from the package's window: its parts follow.
     GroupBox1->SetBounds(20, 10, lic->Width() - 40, Panel2->Top() - 15);
+    GroupBox1->SetColor(lic->Color());
+    GroupBox1->Font().SetColor(lic->Font().Color());
+    // Inside the frame, below the caption.
+    mLec->SetBounds(8, 18, GroupBox1->Width() - 16, GroupBox1->Height() - 26);
     butClose->SetBounds(Panel2->Width() - 81, 30, 75, 25);
     butNext->SetBounds(Panel2->Width() - 161, 30, 75, 25);
+    for (TRadioButton* R : {rbNext, RadioButton2}) {
+        R->SetColor(Panel2->Color());
+        R->Font().SetColor(lic->Font().Color());
+    }
     mLec->SetText(Text);
     lic->SetVisible(true);
     butNext->SetEnabled(false);

@@ -260,10 +260,14 @@ void Uninstall(const TProgramStart& Start, const std::string& Answer, bool Photo
         EXPECT_TRUE(Shows(Closing, Fixture.CompName + " " + Fixture.AppName + " uninstalled"))
             << ::testing::PrintToString(DialogTexts(Closing));
         if (Photograph) {
-            // The replay is done; its window still shows the last item and the bar.
+            // The replay is done; its window still shows the last item and the bar,
+            // once the box in front of it is moved aside.
+            SetWindowPos(Closing, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             for (HWND W : TopWindows(P.Id(), {"", "Uninstall", false}))
-                if (W != Closing && IsWindowVisible(W))
+                if (W != Closing && IsWindowVisible(W)) {
+                    WaitPainted(W);
                     PhotographWindow(W, ScreenshotPath("e2e_uninstall_progress.png"));
+                }
         }
         ClickDialogButton(Closing, "OK");
     }
