@@ -26,6 +26,8 @@ public:
     void SetBlockedChars(const TCharSet& Set) { FBlocked = Set; }
     const TCharSet& BlockedChars() const { return FBlocked; }
     const TCharSet& AllowedChars() const { return FAllowed; }
+    // Replaces the style's set until the style or its classes are set again.
+    void SetAllowedChars(const TCharSet& Set) { FAllowed = Set; }
 
     // The file filter of ES_File, the dialog caption of ES_Memo.
     std::string ExData;

@@ -21,6 +21,8 @@ public:
     DLG_Style DlgStyle = DLG_File;
     std::string ExData;
     TCharSet BlockedChars;
+    // What the editor accepts instead of its style's set; empty: the style's.
+    TCharSet AllowedChars;
     std::string HKey_DirFile;
 
     void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;

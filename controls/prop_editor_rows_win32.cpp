@@ -172,6 +172,8 @@ void CFxProp_Edit::SetActive(bool Active, int Mode)
         Editor->ExData = ExData;
         Editor->SetText(Value);
         Editor->SetBlockedChars(BlockedChars);
+        if (AllowedChars.any())
+            Editor->SetAllowedChars(AllowedChars);
         Editor->HKey_DirFile = HKey_DirFile;
         Editor->OnReturn = [this](TObject* S) { EditorReturn(S); };
         Editor->OnEscape = [this](TObject* S) { EditorEscape(S); };
@@ -246,6 +248,7 @@ void CFxProp_Edit::Assign(CFxProp_b* Item)
     if (!From)
         throw Exception("Invalid class typecast");
     BlockedChars = From->BlockedChars;
+    AllowedChars = From->AllowedChars;
     ExData = From->ExData;
     Style = From->Style;
     DlgStyle = From->DlgStyle;

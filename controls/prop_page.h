@@ -36,6 +36,9 @@ public:
     void ScheduleFreeRetired() override;
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // Each row on a visible line as an item: its kind, its key as the name, caption
+    // and value joined by a TAB as the text.
+    void DescribeTexts(TTextReport& Report) override;
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
 protected:

@@ -1,5 +1,9 @@
 #include "prop_page.h"
 
+#include "ui_text_report.h"
+
+#include <typeinfo>
+
 #include "choosers.h"
 #include "draw_helpers.h"
 #include "ui_application.h"
@@ -262,4 +266,40 @@ void CFxPropPage::PaintScrollMarks(TCanvas& Canvas)
         Mark(1, 1);
     if (Bar->Position() != Bar->Max())
         Mark((UseHelpBox() ? Height() - Height_HB() : Height()) - 4, -1);
+}
+
+namespace {
+
+// The class name of a row's kind, as the compiler spells it without its length prefix.
+std::string RowKindName(const CFxProp_b& Row)
+{
+    std::string Name = typeid(Row).name();
+    std::size_t I = 0;
+    while (I < Name.size() && Name[I] >= '0' && Name[I] <= '9')
+        ++I;
+    return Name.substr(I);
+}
+
+} // namespace
+
+void CFxPropPage::DescribeTexts(TTextReport& Report)
+{
+    TCustomControl::DescribeTexts(Report);
+    if (!Root() || LockPaint)
+        return;
+    TPropLineRects Cells = LineRects(0);
+    const int N = VisibleRows();
+    int Count = 0;
+    for (CFxProp_b* Row = TopItem() ? TopItem() : Root(); Row && Count < N; Row = Row->NextRow(), ++Count) {
+        TTextItem Item;
+        Item.Kind = RowKindName(*Row);
+        Item.Name = Row->Key;
+        Item.Left = Cells.Left.Left;
+        Item.Top = Cells.Left.Top;
+        Item.Width = Cells.Value.Right - Cells.Left.Left;
+        Item.Height = RowHeight;
+        Item.Text = Row->Caption + "\t" + Row->Value;
+        Report.AddItem(*this, Item);
+        Cells.Left.Top += RowHeight;
+    }
 }

@@ -73,6 +73,8 @@ public:
 
 private:
     void RunIdleCalls();
+    // A key release for the form's key preview.
+    bool PreProcessKeyUp(MSG& M);
 
     HWND FHandle = nullptr;
     int FDispatchDepth = 0;

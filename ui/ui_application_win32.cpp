@@ -147,6 +147,8 @@ void TApplication::ProcessMessages()
 
 bool TApplication::PreProcessMessage(MSG& M)
 {
+    if (M.message == WM_KEYUP || M.message == WM_SYSKEYUP)
+        return PreProcessKeyUp(M);
     if (M.message != WM_KEYDOWN && M.message != WM_SYSKEYDOWN)
         return false;
     TWinControl* Target = FindControl(M.hwnd);
@@ -182,6 +184,29 @@ bool TApplication::PreProcessMessage(MSG& M)
         }
         if (Form && Form->DialogKey(Key, Shift, Target))
             Consumed = true;
+    });
+    return Consumed;
+}
+
+bool TApplication::PreProcessKeyUp(MSG& M)
+{
+    TForm* Form = nullptr;
+    for (HWND W = M.hwnd; W && !Form; W = GetParent(W))
+        Form = dynamic_cast<TForm*>(FindControl(W));
+    if (!Form || !Form->KeyPreview || !Form->OnKeyUp)
+        return false;
+    WORD Key = static_cast<WORD>(M.wParam);
+    TShiftState Shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        Shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0)
+        Shift |= ssCtrl;
+    if (M.message == WM_SYSKEYUP || GetKeyState(VK_MENU) < 0)
+        Shift |= ssAlt;
+    bool Consumed = false;
+    GuardCall([&] {
+        Form->OnKeyUp(Form, Key, Shift);
+        Consumed = Key == 0;
     });
     return Consumed;
 }

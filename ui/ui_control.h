@@ -147,6 +147,8 @@ public:
     void SetFocus();
     bool TabStop = false;
     TKeyEvent OnKeyDown;
+    // Key releases; a form with KeyPreview sees them before its controls.
+    TKeyEvent OnKeyUp;
 
     // The message procedure of the object; DefaultHandler is what Windows would do.
     virtual LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam);

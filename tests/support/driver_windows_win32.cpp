@@ -26,23 +26,6 @@ std::string WithoutMnemonics(const std::string& S)
     return Out;
 }
 
-// The text of W, false when it gives none (destroyed meanwhile, its thread busy): no
-// exception may cross the system's enumeration callbacks, and such a window is not
-// yet the one awaited.
-bool TryTextOf(HWND W, std::string& Text)
-{
-    DWORD_PTR Length = 0;
-    if (!SendMessageTimeoutA(W, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &Length))
-        return false;
-    Text.assign(static_cast<std::size_t>(Length) + 1, '\0');
-    DWORD_PTR Copied = 0;
-    if (!SendMessageTimeoutA(W, WM_GETTEXT, Text.size(), reinterpret_cast<LPARAM>(&Text[0]), SMTO_ABORTIFHUNG, 3000,
-                             &Copied))
-        return false;
-    Text.resize(std::min<std::size_t>(static_cast<std::size_t>(Copied), Text.size() - 1));
-    return true;
-}
-
 struct TTopSearch {
     DWORD ProcessId;
     const TWindowQuery* Query;
@@ -61,9 +44,16 @@ BOOL CALLBACK CollectTop(HWND W, LPARAM P)
         return TRUE;
     if (!Q.ClassName.empty() && !SameWithoutCase(ClassNameOf(W), Q.ClassName))
         return TRUE;
-    std::string Caption;
-    if (!Q.Caption.empty() && (!TryTextOf(W, Caption) || Caption != Q.Caption))
-        return TRUE;
+    if (!Q.Caption.empty()) {
+        // A window that goes while it is asked does not match; no exception may
+        // unwind through the system's enumeration either.
+        try {
+            if (TextOf(W) != Q.Caption)
+                return TRUE;
+        } catch (const EDriverError&) {
+            return TRUE;
+        }
+    }
     if (std::find(Q.Except.begin(), Q.Except.end(), W) != Q.Except.end())
         return TRUE;
     S.Found.push_back(W);
@@ -85,8 +75,7 @@ BOOL CALLBACK CollectChild(HWND W, LPARAM P)
         return TRUE;
     if (Q.ControlId >= 0 && GetDlgCtrlID(W) != Q.ControlId)
         return TRUE;
-    std::string Text;
-    if (!Q.Text.empty() && (!TryTextOf(W, Text) || WithoutMnemonics(Text) != WithoutMnemonics(Q.Text)))
+    if (!Q.Text.empty() && WithoutMnemonics(TextOf(W)) != WithoutMnemonics(Q.Text))
         return TRUE;
     S.Found.push_back(W);
     return TRUE;
@@ -194,9 +183,15 @@ std::string ClassNameOf(HWND Window)
 
 std::string TextOf(HWND Window)
 {
-    std::string Text;
-    if (!TryTextOf(Window, Text))
+    DWORD_PTR Length = 0;
+    if (!SendMessageTimeoutA(Window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &Length))
         throw EDriverError("Window " + HandleText(Window) + " does not give its text: " + SystemReason(GetLastError()));
+    std::string Text(static_cast<std::size_t>(Length) + 1, '\0');
+    DWORD_PTR Copied = 0;
+    if (!SendMessageTimeoutA(Window, WM_GETTEXT, Text.size(), reinterpret_cast<LPARAM>(&Text[0]), SMTO_ABORTIFHUNG,
+                             3000, &Copied))
+        throw EDriverError("Window " + HandleText(Window) + " does not give its text: " + SystemReason(GetLastError()));
+    Text.resize(std::min<std::size_t>(static_cast<std::size_t>(Copied), Text.size() - 1));
     return Text;
 }
 

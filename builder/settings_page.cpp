@@ -1,0 +1,35 @@
+#include "settings_page.h"
+
+#include "castamer.h"
+#include "node_b.h"
+#include "fx_edit_logic.h"
+#include "prop_page_logic.h"
+
+namespace {
+std::string RowValue(const CFxPropPageLogic& Page, const std::string& Key)
+{
+    const CFxProp_b* Row = Page.FindItem(Key);
+    return Row ? Row->Value : std::string();
+}
+} // namespace
+
+void LoadSettingsPage(CFxPropPageLogic& Page, const CCastamer& Project) { Page.LoadValues(Project.Settings); }
+
+void StoreSettingsPage(const CFxPropPageLogic& Page, CCastamer& Project)
+{
+    const bool Modified = Project.Modified;
+    Page.StoreValues(Project.Settings);
+    Project.Groups.Add("RootGID", RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID"), true);
+    Project.Modified = Modified;
+}
+
+void StoreSettingsPage(INodeForm& Form) { StoreSettingsPage(Form.ViewPage(), Form.Project()); }
+
+TCharSet CreationAllowedChars()
+{
+    TCharSet Set = EditAllowedSet(EditAChar(EAC_Controls));
+    for (unsigned C = 32; C < 256; ++C)
+        if (C != 127)
+            Set.set(C);
+    return Set;
+}
