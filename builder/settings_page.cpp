@@ -3,7 +3,9 @@
 #include "castamer.h"
 #include "node_b.h"
 #include "fx_edit_logic.h"
+#include "group_string.h"
 #include "prop_page_logic.h"
+
 
 namespace {
 std::string RowValue(const CFxPropPageLogic& Page, const std::string& Key)
@@ -19,7 +21,15 @@ void StoreSettingsPage(const CFxPropPageLogic& Page, CCastamer& Project)
 {
     const bool Modified = Project.Modified;
     Page.StoreValues(Project.Settings);
-    Project.Groups.Add("RootGID", RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID"), true);
+    // Last, where a reopened project gets it back (the old root node's removal takes
+    // it out of the file's table): the groups are saved in one order however often
+    // the project is reopened.
+    const std::string Root = RowValue(Page, "eList_GGroup") + "|" + RowValue(Page, "RootGID");
+    THash& G = Project.Groups;
+    // The table's own removal would swap the last group into the entry's place.
+    if (G.IndexOfKey("RootGID") != G.Count() - 1)
+        RemoveGroupEntry(G, "RootGID");
+    G.Add("RootGID", Root, true);
     Project.Modified = Modified;
 }
 

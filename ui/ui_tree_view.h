@@ -94,6 +94,8 @@ public:
     TTVEditedEvent OnEdited;
 
     bool HandleReflected(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) override;
+    // The view, then one item per tree item: Kind "TTreeNode", Name its index path
+    // ("0", "0/1"), F for the selected one, shown while its parents are open.
     void DescribeTexts(TTextReport& Report) override;
 
 protected:

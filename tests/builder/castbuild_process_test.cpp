@@ -425,3 +425,38 @@ TEST_F(CastbuildProcess, PreviewStartsTheInstallerOfTheTemporaryPackageWhateverT
     PostClose(Main);
     EXPECT_EQ(P.WaitExit(), 0u);
 }
+
+TEST_F(CastbuildProcess, AnEnvironmentFileThatCannotBeWrittenIsReportedWhenTheProgramEnds)
+{
+    // A directory in the file's place: no file of that name can be written.
+    const std::string File = ProgramDir + "\\bx_env.dat";
+    ASSERT_TRUE(LocalFileSystem().ForceDirectories(File));
+    TDrivenProcess P = StartBuilder(ProgramDir, {});
+    PostClose(WaitMainWindow(P));
+    std::vector<TTextItem> Box;
+    const HWND Error = WaitMessageBox(P, Box);
+    EXPECT_NE(ItemOf(Box, {"TLabel", "TextLabel"}).Text.find("bx_env.dat"), std::string::npos) << ListItems(Box);
+    ClickItem(Error, ItemOf(Box, {"", "", "Ok"}));
+    EXPECT_EQ(P.WaitExit(), 1u);
+    EXPECT_TRUE(LocalFileSystem().DirectoryExists(File));
+}
+
+TEST_F(CastbuildProcess, CtrlXInAnOpenEditorStaysWithTheEditorInsteadOfEndingTheProgram)
+{
+    TDrivenProcess P = StartBuilder(ProgramDir, {});
+    const HWND Main = WaitMainWindow(P);
+    ClickRowValue(Main, "Wnd_Caption");
+    const HWND Editor = WaitChild(Main, {"Edit"});
+    SetEditText(Editor, "Typed");
+    SendMessageA(Editor, EM_SETSEL, 0, -1);
+    PressKeys(Main, {VK_CONTROL, 'X'});
+    WaitPainted(Main);
+    EXPECT_TRUE(P.Running());
+    EXPECT_TRUE(IsWindowVisible(Editor));
+    EXPECT_EQ(FindTopWindow(P.Id(), {"", "Brindlo"}), nullptr);
+    // Escape gives the editor's text up; outside an editor Ctrl+X is Exit.
+    PostKey(Editor, VK_ESCAPE);
+    WaitWindowGone(Editor);
+    PressKeys(Main, {VK_CONTROL, 'X'});
+    EXPECT_EQ(P.WaitExit(), 0u);
+}

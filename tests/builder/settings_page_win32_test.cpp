@@ -114,6 +114,16 @@ TEST_F(NodePagesTest, ANewProjectShowsItsDefaultsAndTheFirstStoringAddsTheRootEn
     EXPECT_EQ(After, Before);
     EXPECT_EQ(Project->Groups.Lookup("RootGID"), "Installations|");
     EXPECT_FALSE(Project->Modified);
+    // Groups added after it: the root's entry moves behind them, theirs keep their order.
+    for (const char* Key : {"b", "a", "c"})
+        Project->Groups.Add(Key, std::string(Key) + "||true");
+    Project->Modified = false;
+    StoreSettingsPage(*ViewPage, *Project);
+    EXPECT_EQ(Entries(Project->Groups), (Strings{"b=b||true", "a=a||true", "c=c||true", "RootGID=Installations|"}));
+    EXPECT_FALSE(Project->Modified);
+    StoreSettingsPage(*ViewPage, *Project);
+    EXPECT_EQ(Project->Groups.Count(), 4);
+    EXPECT_EQ(Project->Groups.GetEntry(3).Key, "RootGID");
     // Storing keeps a modified project modified.
     Project->Modified = true;
     StoreSettingsPage(*ViewPage, *Project);
@@ -160,9 +170,10 @@ TEST_F(NodePagesTest, TypedValuesPassTheRowsFiltersIntoTheTableAndBack)
 
     StoreSettingsPage(*ViewPage, *Project);
     EXPECT_EQ(Project->Settings.Lookup("Create Date"), "1.2");
-    for (const Case& C : Cases)
+    for (const Case& C : Cases) {
         if (C.Key != "Create Date")
             EXPECT_EQ(Project->Settings.Lookup(C.Key), C.Value) << C.Key;
+    }
     EXPECT_EQ(Project->Groups.Lookup("RootGID"), "MyGames|");
 
     // A page built anew shows what the table holds; a key the table lacks stays empty.
