@@ -63,8 +63,16 @@ bool CAPP::InstallPocketPC()
                                "can install games manually by copying *.cab file to the pocket PC and\n\rrun then "
                                "from PocketPC manually",
                                imWarning);
-        Dir = GetDefInstDir();
-        if (!Owner.Form.SelectDirectory(Dir, SelectDirCaption, true))
+        // The default directory is made for the chooser to open at; left unused, it goes again.
+        Dir = DefInstDirPath();
+        const std::vector<std::string> Made = Dir.empty() ? std::vector<std::string>() : ForceDirectoriesNoting(Dir, FS);
+        const bool Chosen = Owner.Form.SelectDirectory(Dir, SelectDirCaption, true);
+        std::vector<std::string> Unused;
+        for (const std::string& D : Made)
+            if (!Chosen || !IsInsideDir(D, Dir))
+                Unused.push_back(D);
+        RemoveEmptyDirectories(Unused, FS);
+        if (!Chosen)
             return false;
     }
     if (!CanInstallTo(Dir, true, FS)) {

@@ -216,16 +216,20 @@ TEST(PocketPCRoad, WithoutTheManagerTheUserUnpacksWhereTheyChoose)
             R.Outside.AppPaths["CEAPPMGR.EXE"] = Registered;
         R.Model.View.Chosen = "E:\\By Hand";
         EXPECT_TRUE(R.App->InstallPocketPC());
-        // The default directory, resolved and made, is where the chooser starts.
+        // The default directory, resolved and made, is where the chooser starts; unused, it goes.
         EXPECT_EQ(R.Messages(), (std::vector<std::string>{std::string("message ") + ManagerWarning,
                                                           "select Select Installation Directory at D:\\Games with new"}));
         EXPECT_EQ(R.Model.View.MessageTypes, std::vector<TInstallerMessage>{imWarning});
-        EXPECT_TRUE(R.FS.DirectoryExists("D:\\Games"));
+        EXPECT_FALSE(R.FS.DirectoryExists("D:\\Games"));
         EXPECT_EQ(R.FS.FileBytes("E:\\By Hand\\MyGame.ARM.CAB"), "arm");
         EXPECT_FALSE(R.FS.FileExists("E:\\By Hand\\MyGameDeluxeBrindloSoft.ini"));
         EXPECT_FALSE(R.FS.DirectoryExists(Staging));
         EXPECT_EQ(R.Outside.Calls, std::vector<std::string>{});
     }
+    TRoadRig R(GameProps, GameFiles, {}, GameCabs);
+    R.Model.View.Chosen = "D:\\Games\\Cards";
+    EXPECT_TRUE(R.App->InstallPocketPC());
+    EXPECT_EQ(R.FS.FileBytes("D:\\Games\\Cards\\MyGame.SH3.CAB"), "sh3");
 }
 
 TEST(PocketPCRoad, ACancelledChooserOrARefusedDirectoryInstallsNothing)
@@ -235,7 +239,7 @@ TEST(PocketPCRoad, ACancelledChooserOrARefusedDirectoryInstallsNothing)
         R.Model.Apps->Outside = nullptr; // no program at all
         EXPECT_FALSE(R.App->InstallPocketPC());
         EXPECT_EQ(R.Messages().size(), 2u);
-        EXPECT_FALSE(R.FS.FileExists("D:\\Games\\MyGame.ARM.CAB"));
+        EXPECT_FALSE(R.FS.DirectoryExists("D:\\Games"));
     }
     {
         TRoadRig R(GameProps, GameFiles, {}, GameCabs);

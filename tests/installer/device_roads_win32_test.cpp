@@ -135,6 +135,7 @@ TEST_F(DeviceRoadsWin32, WithoutTheManagerTheWarningThenTheChooserThenTheUnpacki
     EXPECT_EQ(ReadWholeFile(Chosen + "\\Cards.ARM.CAB"), "ARM cab");
     EXPECT_FALSE(LocalFileSystem().FileExists(Chosen + "\\CardsDeluxeBrindloSoft.ini"));
     EXPECT_FALSE(LocalFileSystem().DirectoryExists(ProgramFiles));
+    EXPECT_FALSE(LocalFileSystem().DirectoryExists(Dir + "\\default dir"));
     EXPECT_TRUE(StandIns.ManagerStart().empty());
 }
 
