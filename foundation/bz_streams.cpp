@@ -168,9 +168,22 @@ std::int64_t TBZCompressionStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
 
 void TBZCompressionStream::Finish()
 {
-    if (FFinished)
+    if (FFinished) {
+        if (FFinishFailure)
+            std::rethrow_exception(FFinishFailure);
         return;
+    }
     FFinished = true;
+    try {
+        FinishStream();
+    } catch (...) {
+        FFinishFailure = std::current_exception();
+        throw;
+    }
+}
+
+void TBZCompressionStream::FinishStream()
+{
     if (FBlocks) {
         FBlocks->Finish();
         Progress();

@@ -6,6 +6,7 @@
 #include <bzlib.h>
 
 #include <cstddef>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -81,9 +82,12 @@ public:
     void Finish();
 
 private:
+    void FinishStream();
     void FlushBuffer(std::size_t Count);
     void Emit(const unsigned char* Bytes, std::size_t Count);
     bool FFinished = false;
+    // A finish that failed keeps failing: the stream it was to end is not whole.
+    std::exception_ptr FFinishFailure;
     std::unique_ptr<TBZBlockWriter> FBlocks;
 };
 

@@ -37,6 +37,10 @@ public:
     void OpenWebAddress(const std::string&) override {}
     void SetProgress(std::int32_t) override {}
     void ShowMessage(const std::string&, TInstallerMessage) override {}
+    bool SelectDirectory(std::string&, const std::string&, bool) override { return false; }
+    void ShowLicence(const std::string&) override {}
+    void StartProgress(const std::string&) override {}
+    void FinishProgress() override {}
     std::int32_t Icons = 0;
 };
 

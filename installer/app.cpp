@@ -12,6 +12,17 @@ const TCharSet& PathUnsafe()
     return Set;
 }
 
+const TCharSet& FileNameUnsafe()
+{
+    static const TCharSet Set = [] {
+        TCharSet S = PathUnsafe();
+        for (std::size_t C = 0; C < 32; ++C)
+            S.set(C);
+        return S;
+    }();
+    return Set;
+}
+
 } // namespace
 
 CAPP::CAPP(CAppList& AOwner, TStream& RecordStream) : Owner(AOwner)
@@ -56,6 +67,15 @@ std::string CAPP::GetICabFSH() const { return PocketPC.Lookup("PPC_ICabFSH"); }
 
 std::string CAPP::GetDefInstDir() const
 {
+    const std::string Dir = DefInstDirPath();
+    // Whether it could be made is the directory chooser's concern.
+    if (!Dir.empty())
+        Owner.FileSystem->ForceDirectories(Dir);
+    return Dir;
+}
+
+std::string CAPP::DefInstDirPath() const
+{
     const std::string Value = Props.Lookup("DefInstDir");
     if (Value.empty())
         return std::string();
@@ -74,18 +94,22 @@ std::string CAPP::GetDefInstDir() const
     } else {
         Dir = Value;
     }
-    // Whether it could be made is the directory chooser's concern.
-    if (!Dir.empty())
-        Owner.FileSystem->ForceDirectories(Dir);
     return Dir;
 }
 
 std::string CAPP::GetDeviceInstDir() const
 {
     const std::string ProgramFiles = Owner.Folders ? Owner.Folders(TSpecialFolder::ProgramFiles) : std::string();
-    if (!GetCompName().empty())
-        return JoinPath(ProgramFiles, JoinPath(GetCompName(), GetAppName()));
-    return JoinPath(ProgramFiles, GetAppName());
+    // The names become directories: what no file name holds goes, and a part of dots
+    // alone would climb out of the Program Files folder.
+    const auto Part = [](const std::string& S) {
+        const std::string P = StripChars(FileNameUnsafe(), S, 0, true);
+        return P.find_first_not_of(". ") == std::string::npos ? std::string() : P;
+    };
+    const std::string Company = Part(GetCompName()), Name = Part(GetAppName());
+    if (!Company.empty())
+        return JoinPath(ProgramFiles, JoinPath(Company, Name));
+    return JoinPath(ProgramFiles, Name);
 }
 
 void CAPP::BuildItems()

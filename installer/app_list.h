@@ -6,11 +6,15 @@
 #include "fx_list_model.h"
 #include "hash.h"
 #include "installer_shell.h"
+#include "outside_programs.h"
 #include "package_bitmap.h"
+#include "registry_helpers.h"
 #include "stream.h"
+#include "uninstall_log.h"
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,7 +48,25 @@ public:
     virtual void OpenWebAddress(const std::string& Address) = 0;
     virtual void SetProgress(std::int32_t Percent) = 0;
     virtual void ShowMessage(const std::string& Text, TInstallerMessage Type) = 0;
+    // The directory chooser over the package's colours; false when cancelled (Dir as it came).
+    virtual bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) = 0;
+    // The licence panel with Text, "Next" disabled until "I Agree" is checked.
+    virtual void ShowLicence(const std::string& Text) = 0;
+    virtual void StartProgress(const std::string& Text) = 0;
+    virtual void FinishProgress() = 0;
 };
+
+// Writes one string value, creating the key; raises with the system's reason.
+using TRegistryWriter = std::function<void(TRegistryRoot Root, const std::string& Key, const std::string& Name,
+                                           const std::string& Value)>;
+
+// The uninstaller every PC installation copies into the Windows directory.
+extern const char* const UninstallerName;
+
+// Writes the Uninstall entry KeyName below Root and logs its two values and its key
+// (with an empty root, which the uninstaller reads as the local machine's hive).
+void RegisterUninstall(const TRegistryWriter& Write, TRegistryRoot Root, const std::string& KeyName,
+                       const std::string& DisplayName, const std::string& UninstallString, CUInstLog* Log);
 
 // The one installation model of the program: the package's groups and their icons,
 // the installations in record order and the selected one. It builds the list's rows
@@ -77,6 +99,13 @@ public:
     TFileSystem* FileSystem = &LocalFileSystem();
     // Told of finished installations; may be null.
     CPlugLoader* Plugins = nullptr;
+    // The links and the registry entry the PC road makes.
+    TShortcutShell Shell;
+    TRegistryWriter WriteRegistry;
+    // An accepted licence waiting for the install command it restarts.
+    bool LicenceAccepted = false;
+    // The Pocket PC manager and the Palm tool; null: neither is installed.
+    IOutsidePrograms* Outside = nullptr;
 
     void AddApp(std::unique_ptr<CAPP> App);
     void BuildList();
@@ -126,6 +155,30 @@ public:
     void ExitClick(CFxListItem* Row);
     // The install command of the install rows.
     void InstallClick(CFxListItem* Row);
+    // True when the command may go on at once; otherwise the licence panel is up.
+    bool ShowLicence();
+    // The PC road: true when it installed. A failure raises after cleaning up.
+    bool InstallPC();
+    void MakeShortcuts();
+    void SetupUninstaller();
+
+    // The working values of one install command, shared by the command and its roads.
+    struct TInstallCommand {
+        std::string Dir;
+        std::string LogPath;
+        std::string ArchivePath;
+        std::string RowKey; // the clicked row's Key: a Palm OS colour group, or empty
+        std::unique_ptr<CUInstLog> Log; // the PC road's
+    };
+    TInstallCommand Command;
+
+    // The device roads: unpack into a staging directory and hand over to the desktop
+    // program, or unpack where the user chooses when it is missing. True when handed
+    // over or unpacked for a manual installation.
+    bool InstallPocketPC();
+    bool InstallPalm();
+    // The application manager's .ini; true when it names at least one CAB file.
+    bool WriteCEAppMgrIni(const std::string& IniPath);
 
     std::string GetAppName() const;
     std::string GetName() const;
@@ -151,6 +204,8 @@ public:
     std::string GetICabFSH() const;
     // Resolved and created on every call; "" (nothing created) for an empty value.
     std::string GetDefInstDir() const;
+    // The same directory resolved only.
+    std::string DefInstDirPath() const;
     std::string GetDeviceInstDir() const;
     std::string GetInstallDir() const { return InstallDir; }
 

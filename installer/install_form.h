@@ -8,10 +8,13 @@
 #include "install_setup.h"
 #include "plug_loader.h"
 #include "ui_bitmap.h"
+#include "ui_edit.h"
 #include "ui_form.h"
+#include "ui_group_box.h"
 #include "ui_image_list.h"
 #include "ui_label.h"
 #include "ui_panel.h"
+#include "ui_radio_button.h"
 
 #include <functional>
 #include <memory>
@@ -36,6 +39,10 @@ public:
     TPanel* Panel2 = nullptr;
     CFxButton* butNext = nullptr;
     CFxButton* butClose = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
+    TMemo* mLec = nullptr;
+    TRadioButton* rbNext = nullptr;
+    TRadioButton* RadioButton2 = nullptr;
 
     bool Loaded() const { return FLoaded; }
     const THash& Settings() const { return FSettings; }
@@ -56,6 +63,13 @@ public:
     // Opens a web address with the shell; tests replace it.
     std::function<void(const std::string& Address)> OpenAddress;
 
+    // The licence panel's events and the list's group click, which hides the panel.
+    void rbNextClick(TObject* Sender);
+    void RadioButton2Click(TObject* Sender);
+    void butNextClick(TObject* Sender);
+    void butCloseClick(TObject* Sender);
+    void eListGroupClick(TObject* Sender);
+
     // IInstallerView
     std::int32_t AddListIcon(const TPackageBitmap& Bitmap) override;
     std::shared_ptr<TObject> MakePicture(const TPackageBitmap& Bitmap) override;
@@ -73,6 +87,10 @@ public:
     void OpenWebAddress(const std::string& Address) override;
     void SetProgress(std::int32_t Percent) override;
     void ShowMessage(const std::string& Text, TInstallerMessage Type) override;
+    bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) override;
+    void ShowLicence(const std::string& Text) override;
+    void StartProgress(const std::string& Text) override;
+    void FinishProgress() override;
 
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
@@ -80,6 +98,7 @@ protected:
     void Paint(TCanvas& Canvas) override;
 
 private:
+    void CreateLicencePanel();
     void FormCreate();
     void LoadApps();
     void ApplySettings();

@@ -4,10 +4,12 @@
 #include "color_helpers.h"
 #include "color_scheme.h"
 #include "convert.h"
+#include "dialog_select_dir.h"
 #include "memory_stream.h"
 #include "msg_dlg.h"
 #include "package_picture.h"
 #include "shell_helpers.h"
+#include "install_system.h"
 #include "shell_links.h"
 #include "ui_application.h"
 #include "ui_screen.h"
@@ -96,6 +98,7 @@ TForm1::TForm1(const std::string& ARuntimeDir, std::function<void()> AOnEnd)
     butClose->SetBounds(275, 30, 75, 25);
     butClose->SetCaption("Close");
     butClose->Anchors = akRight | akBottom;
+    CreateLicencePanel();
 
     OnActivate = [this](TObject*) { FormActivate(); };
     OnShow = [this](TObject*) { PostMessageA(Handle(), WM_CLOSE_UNLOADED, 0, 0); };
@@ -163,6 +166,9 @@ void TForm1::LoadApps()
                           [this](std::int32_t Percent) { FProgress->SetPosition(Percent); });
     FAppList->DataDir = JoinPath(FRuntimeDir, "Data");
     FAppList->Folders = GetSpecialFolder;
+    FAppList->Shell = InstallerShortcutShell();
+    FAppList->WriteRegistry = WriteRegistryString;
+    FAppList->Outside = &SystemOutsidePrograms();
 }
 
 void TForm1::ApplySettings()
@@ -341,4 +347,9 @@ void TForm1::SetProgress(std::int32_t Percent)
 void TForm1::ShowMessage(const std::string& Text, TInstallerMessage Type)
 {
     ShowMsgDlg(Text, DialogType(Type), {"Ok"}, 50, "Brindlo");
+}
+
+bool TForm1::SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew)
+{
+    return DialogSelectDir(Dir, Caption, AllowNew, std::string(), &DefaultColorScheme());
 }

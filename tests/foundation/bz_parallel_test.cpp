@@ -298,6 +298,8 @@ TEST(BZParallel, AWorkerThatGetsNoMemoryFailsTheStream)
     TBZCompressionStream Z(4, Out, 4);
     Z.WriteString("short");
     EXPECT_THROW(Z.Finish(), EBZCompressionError);
+    // A failed finish is not a finished stream the second time either.
+    EXPECT_THROW(Z.Finish(), EBZCompressionError);
 }
 
 TEST(BZParallel, AFullDiskFailsTheStreamAndTheWorkersStop)

@@ -252,7 +252,7 @@ TEST(AppList, DefaultDirectoriesAreResolvedAndMade)
         }
     }
     CAPP* Device = R.Add(AppRecord({{"App name", "App?"}, {"CompName", "Co:"}}));
-    EXPECT_EQ(Device->GetDeviceInstDir(), "C:\\Program Files\\Co:\\App?");
+    EXPECT_EQ(Device->GetDeviceInstDir(), "C:\\Program Files\\Co\\App");
     CAPP* NoCompany = R.Add(AppRecord({{"App name", "Dev"}}));
     EXPECT_EQ(NoCompany->GetDeviceInstDir(), "C:\\Program Files\\Dev");
     EXPECT_FALSE(FS.DirectoryExists("C:\\Program Files\\Dev"));

@@ -56,7 +56,25 @@ public:
     void CloseWindow() override { Calls.push_back("close"); }
     void OpenWebAddress(const std::string& A) override { Calls.push_back("open " + A); }
     void SetProgress(std::int32_t P) override { Calls.push_back("progress " + std::to_string(P)); }
-    void ShowMessage(const std::string& Text, TInstallerMessage) override { Calls.push_back("message " + Text); }
+    std::vector<TInstallerMessage> MessageTypes;
+    void ShowMessage(const std::string& Text, TInstallerMessage Type) override
+    {
+        Calls.push_back("message " + Text);
+        MessageTypes.push_back(Type);
+    }
+    // The chooser answers Chosen, or cancels when it is empty.
+    std::string Chosen;
+    bool SelectDirectory(std::string& Dir, const std::string& Caption, bool AllowNew) override
+    {
+        Calls.push_back("select " + Caption + " at " + Dir + (AllowNew ? " with new" : ""));
+        if (Chosen.empty())
+            return false;
+        Dir = Chosen;
+        return true;
+    }
+    void ShowLicence(const std::string& Text) override { Calls.push_back("licence " + Text); }
+    void StartProgress(const std::string& Text) override { Calls.push_back("start " + Text); }
+    void FinishProgress() override { Calls.push_back("finish"); }
 };
 
 inline void SaveTable(TStream& S, const TPairs& Pairs)
