@@ -4,6 +4,7 @@
 #include "file_stream.h"
 #include "string_helpers.h"
 
+#include <algorithm>
 #include <set>
 
 std::string JoinPath(const std::string& Dir, const std::string& Name)
@@ -218,6 +219,24 @@ void RemoveEmptyDirectories(const std::vector<std::string>& Dirs, TFileSystem& F
     for (auto It = Dirs.rbegin(); It != Dirs.rend(); ++It)
         if (FS.ListDirectory(*It).empty())
             FS.RemoveDir(*It);
+}
+
+void TMadeDirs::Make(const std::string& Dir)
+{
+    for (const std::string& D : ForceDirectoriesNoting(Dir, FS))
+        FDirs.push_back(D);
+}
+
+std::vector<std::string> TMadeDirs::KeepFor(const std::string& Dir)
+{
+    std::vector<std::string> Used, Unused;
+    for (const std::string& D : FDirs)
+        (!Dir.empty() && IsInsideDir(D, Dir) ? Used : Unused).push_back(D);
+    RemoveEmptyDirectories(Unused, FS);
+    std::stable_sort(Used.begin(), Used.end(),
+                     [](const std::string& A, const std::string& B) { return A.size() < B.size(); });
+    FDirs = Used;
+    return Used;
 }
 
 bool CanInstallTo(const std::string& Dir, bool Create, TFileSystem& FS)

@@ -63,6 +63,22 @@ std::vector<std::string> ForceDirectoriesNoting(const std::string& Dir, TFileSys
 // innermost first; a directory that holds anything stays, and so do its parents.
 void RemoveEmptyDirectories(const std::vector<std::string>& Dirs, TFileSystem& FS = LocalFileSystem());
 
+// The directories made for an installation directory before it is known to be used
+// (its default resolved, the chosen one created), outermost first per making.
+class TMadeDirs {
+public:
+    explicit TMadeDirs(TFileSystem& AFS) : FS(AFS) {}
+    void Make(const std::string& Dir);
+    // Those Dir does not lie in are removed while empty; the rest answered outermost first.
+    std::vector<std::string> KeepFor(const std::string& Dir);
+    // Every one of them that is still empty goes.
+    void RemoveAll() { KeepFor(std::string()); }
+
+private:
+    TFileSystem& FS;
+    std::vector<std::string> FDirs;
+};
+
 // Whether Dir may receive a build or an installation: not on a drive without a root
 // (UNC, relative), a network, CD-ROM or RAM drive, nor on "a:"; with Create, Dir is
 // created with its parents.

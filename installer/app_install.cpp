@@ -16,36 +16,6 @@ namespace {
 
 const char UninstallKey[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-// The directories made for an installation directory before it is known to be used
-// (its default resolved, the chosen one created), outermost first per making.
-class TMadeDirs {
-public:
-    explicit TMadeDirs(TFileSystem& AFS) : FS(AFS) {}
-    void Make(const std::string& Dir)
-    {
-        for (const std::string& D : ForceDirectoriesNoting(Dir, FS))
-            FDirs.push_back(D);
-    }
-    // Those Dir does not lie in are removed while empty; the rest answered outermost first.
-    std::vector<std::string> KeepFor(const std::string& Dir)
-    {
-        std::vector<std::string> Used, Unused;
-        for (const std::string& D : FDirs)
-            (!Dir.empty() && IsInsideDir(D, Dir) ? Used : Unused).push_back(D);
-        RemoveEmptyDirectories(Unused, FS);
-        std::stable_sort(Used.begin(), Used.end(),
-                         [](const std::string& A, const std::string& B) { return A.size() < B.size(); });
-        FDirs = Used;
-        return Used;
-    }
-    // Every one of them that is still empty goes.
-    void RemoveAll() { KeepFor(std::string()); }
-
-private:
-    TFileSystem& FS;
-    std::vector<std::string> FDirs;
-};
-
 // "C:\dir\" and "C:\dir" are one directory; a drive keeps its root.
 std::string PlainDir(const std::string& Dir)
 {

@@ -65,15 +65,14 @@ bool CAPP::InstallPocketPC()
                                imWarning);
         // The default directory is made for the chooser to open at; left unused, it goes again.
         Dir = DefInstDirPath();
-        const std::vector<std::string> Made = Dir.empty() ? std::vector<std::string>() : ForceDirectoriesNoting(Dir, FS);
-        const bool Chosen = Owner.Form.SelectDirectory(Dir, SelectDirCaption, true);
-        std::vector<std::string> Unused;
-        for (const std::string& D : Made)
-            if (!Chosen || !IsInsideDir(D, Dir))
-                Unused.push_back(D);
-        RemoveEmptyDirectories(Unused, FS);
-        if (!Chosen)
+        TMadeDirs Made(FS);
+        if (!Dir.empty())
+            Made.Make(Dir);
+        if (!Owner.Form.SelectDirectory(Dir, SelectDirCaption, true)) {
+            Made.RemoveAll();
             return false;
+        }
+        Made.KeepFor(Dir);
     }
     if (!CanInstallTo(Dir, true, FS)) {
         Owner.Form.ShowMessage("Can not write to dir \n\r" + Dir, imError);
