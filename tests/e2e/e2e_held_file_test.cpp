@@ -126,7 +126,7 @@ TEST(E2E, AFileHeldOpenStaysAndIsReported)
         const std::string Want = Fixture.CompName + " " + Fixture.AppName + " uninstalled\n\r\n\r" +
                                  "1 item could not be removed:\n\r" + Held + ": " + LastSystemError();
         const std::vector<std::string> Said = DialogTexts(Closing);
-        EXPECT_NE(std::find(Said.begin(), Said.end(), Want), Said.end()) << ::testing::PrintToString(Said);
+        EXPECT_TRUE(std::find(Said.begin(), Said.end(), Want) != Said.end()) << ::testing::PrintToString(Said);
         PhotographWindow(Closing, ScreenshotPath("e2e_uninstall_held_file.png"));
 
         // Everything else is gone before the message comes: all the logged files but
