@@ -9,6 +9,7 @@
 #include "string_helpers.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <thread>
 #include <vector>
@@ -18,6 +19,8 @@ namespace {
 constexpr std::int64_t HeaderSize = 24;
 constexpr std::size_t MaxPath = 260; // with its terminating zero
 constexpr std::int64_t MaxFileSize = std::int64_t{1} << 31;
+// The PC road's log, in the root of what it unpacks.
+const char* const UninstallLogName = "uinst.log";
 
 struct TArchivedFile {
     std::int32_t Dir;
@@ -70,6 +73,42 @@ void LoadTable(TStream& File, std::int64_t Start, std::int64_t End, THash& Table
         Damaged(ArchiveFile, std::string("its ") + What + " does not end where the next part begins");
 }
 
+// Windows file names do not tell letter case apart. Only the ASCII letters fold: the
+// archive does not say its code page, and in a double-byte one a letter may be the
+// second byte of another character.
+std::string FoldedPath(const std::string& Path) { return LowerAscii(Path); }
+
+// Two entries that would land on one object, and a file in the root where the PC road
+// writes its uninstall log: found only while writing, such an archive would fail halfway.
+void RefuseClashes(const TArchiveContents& C, const std::string& ArchiveFile)
+{
+    struct TClaim {
+        std::string Path; // as archived
+        bool IsDir;
+    };
+    std::map<std::string, TClaim> Seen; // by folded path
+    const auto Claim = [&](const std::string& Path, bool IsDir) {
+        const auto Known = Seen.emplace(FoldedPath(Path), TClaim{Path, IsDir});
+        if (Known.second)
+            return;
+        const TClaim& Earlier = Known.first->second;
+        if (Earlier.IsDir != IsDir)
+            Damaged(ArchiveFile, "\"" + Path + "\" is both a file and a directory");
+        const char* Kind = IsDir ? "directory" : "file";
+        if (Earlier.Path == Path)
+            Damaged(ArchiveFile, std::string("it holds the ") + Kind + " \"" + Path + "\" twice");
+        Damaged(ArchiveFile, "\"" + Earlier.Path + "\" and \"" + Path + "\" are one " + Kind +
+                                 " on Windows, which does not tell letter case apart");
+    };
+    for (std::size_t I = 1; I < C.Dirs.size(); ++I)
+        Claim(C.Dirs[I], true);
+    for (const TArchivedFile& F : C.Files) {
+        if (F.Dir == 0 && FoldedPath(F.Name) == UninstallLogName)
+            Damaged(ArchiveFile, "its file \"" + F.Name + "\" would take the place of the uninstall log");
+        Claim(C.Dirs[static_cast<std::size_t>(F.Dir)] + "\\" + F.Name, false);
+    }
+}
+
 TArchiveContents ReadContents(TStream& File, const std::string& ArchiveFile)
 {
     TArchiveContents C;
@@ -119,6 +158,7 @@ TArchiveContents ReadContents(TStream& File, const std::string& ArchiveFile)
         C.Files.push_back(TArchivedFile{static_cast<std::int32_t>(Dir), Size, P.Value});
         C.TotalSize += Size;
     }
+    RefuseClashes(C, ArchiveFile);
     if (static_cast<std::uint32_t>(C.TotalSize) != C.Header.TotalSize)
         Damaged(ArchiveFile, "its file sizes do not add up to the total in its header");
     return C;

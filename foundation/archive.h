@@ -55,7 +55,9 @@ public:
 
     bool Pack(const std::string& SourceDir, const std::string& ArchiveFile) override;
     // The whole archive is checked first: its tables, every path (nothing may land
-    // outside DestDir), the sizes against the header and the free space.
+    // outside DestDir, no two entries on one object whatever their letter case, no
+    // root file "uinst.log"), the sizes against the header and the free space. List
+    // refuses the same tables and names.
     bool Unpack(const std::string& ArchiveFile, const std::string& DestDir) override;
     void List(const std::string& ArchiveFile, THash& List, const std::string& BaseDir) override;
 };

@@ -15,11 +15,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         SetCurrentDirectoryA(WindowsDir);
 
     Application().Title = "Uninstall";
+    int ExitCode = 1;
     GuardCall([&] {
         castremove::TForm1 Form(nullptr, GetCommandLineA());
         Form.OnClose = [](TObject*) { Application().Terminate(); };
         Form.Show();
         Application().Run();
+        ExitCode = Form.ExitCode();
     });
-    return 0;
+    return ExitCode;
 }

@@ -85,25 +85,30 @@ std::string ParentOf(const std::string& Path)
     return Slash == 2 ? Path.substr(0, 3) : Path.substr(0, Slash);
 }
 
-// Whether every directory from the outermost logged one that holds Path down to Upto
-// is a real directory, not a link that leads elsewhere.
-bool NoLinkOnTheWay(const std::string& Path, const std::string& Upto, const std::vector<std::string>& Dirs,
-                    TUninstallSystem& System)
+// Done when every directory from the outermost logged one that holds Path down to
+// Upto is a real directory; Missing when one is gone or is no directory or a link that
+// leads elsewhere (what lies behind it is not the installation's); Failed when one
+// cannot be looked at.
+TSystemResult NoLinkOnTheWay(const std::string& Path, const std::string& Upto, const std::vector<std::string>& Dirs,
+                             TUninstallSystem& System)
 {
     std::string Outer;
     for (const std::string& D : Dirs)
         if (IsInsideDir(D, Path) && (Outer.empty() || D.size() < Outer.size()))
             Outer = D;
     if (Outer.empty())
-        return true;
+        return TSystemResult();
     for (std::string A = Upto; IsInsideDir(Outer, A); A = ParentOf(A)) {
         std::uint32_t Attr = 0;
-        if (!System.Attributes(A, Attr) || !(Attr & faDirectory) || (Attr & faReparsePoint))
-            return false;
+        const TSystemResult Found = System.Attributes(A, Attr);
+        if (Found.Outcome != TOutcome::Done)
+            return Found;
+        if (!(Attr & faDirectory) || (Attr & faReparsePoint))
+            return TSystemResult{TOutcome::Missing, std::string()};
         if (A.size() <= Outer.size())
             break;
     }
-    return true;
+    return TSystemResult();
 }
 
 } // namespace
@@ -188,50 +193,79 @@ TUninstallPlan TUInstLog::Read()
     return Plan;
 }
 
-bool DeleteFileIfExists(const std::string& FileName, TUninstallSystem& System)
+TSystemResult DeleteFileIfExists(const std::string& FileName, TUninstallSystem& System)
 {
     std::uint32_t Attr = 0;
-    if (!System.Attributes(FileName, Attr) || (Attr & faDirectory))
-        return false;
+    const TSystemResult Found = System.Attributes(FileName, Attr);
+    if (Found.Outcome != TOutcome::Done)
+        return Found;
+    // What stands there now is not the file that was installed.
+    if (Attr & faDirectory)
+        return TSystemResult{TOutcome::Missing, std::string()};
     // A link's attributes may be its target's; only the link goes.
     if (!(Attr & faReparsePoint) && (Attr & (faReadOnly | faHidden | faSysFile | faArchive)))
         System.ClearAttributes(FileName);
     return System.EraseFile(FileName);
 }
 
-void TUInstLog::Uninstall(const TUninstallProgress& OnProgress, TUninstallSystem& System)
+TUninstallResult TUInstLog::Uninstall(const TUninstallProgress& OnProgress, TUninstallSystem& System)
 {
+    TUninstallResult Result;
     if (!FFile || FMode != 2)
-        return;
+        return Result;
     const TUninstallPlan Plan = Read();
     const std::size_t Total = Plan.Files.size() + Plan.Dirs.size() + Plan.Values.size() + Plan.Keys.size();
     if (!System.Confirm(Plan.Question))
-        return;
+        return Result;
+    Result.Confirmed = true;
     std::size_t Done = 0;
     const auto Step = [&](const std::string& Item) {
         if (OnProgress)
             OnProgress(Item, Total ? static_cast<double>(Done) / static_cast<double>(Total) : 0.0);
         ++Done;
     };
+    const auto Check = [&](const std::string& Item, const TSystemResult& R) {
+        if (R.Outcome == TOutcome::Failed)
+            Result.Stayed.push_back(TLeftOver{Item, R.Reason});
+    };
     for (const std::string& F : Plan.Files) {
         Step(F);
-        if (NoLinkOnTheWay(F, ParentOf(F), Plan.Dirs, System))
-            DeleteFileIfExists(F, System);
+        TSystemResult R = NoLinkOnTheWay(F, ParentOf(F), Plan.Dirs, System);
+        if (R.Outcome == TOutcome::Done)
+            R = DeleteFileIfExists(F, System);
+        Check(F, R);
     }
     for (auto D = Plan.Dirs.rbegin(); D != Plan.Dirs.rend(); ++D) {
         Step(*D);
-        if (NoLinkOnTheWay(*D, *D, Plan.Dirs, System))
-            System.RemoveDir(*D);
+        TSystemResult R = NoLinkOnTheWay(*D, *D, Plan.Dirs, System);
+        if (R.Outcome == TOutcome::Done)
+            R = System.RemoveDir(*D);
+        Check(*D, R);
     }
     for (const TDelVal& V : Plan.Values) {
-        Step(V.Key + "\\" + V.ValueName);
-        System.DeleteValue(V.Root, V.Key, V.ValueName);
+        const std::string Item = V.Key + "\\" + V.ValueName;
+        Step(Item);
+        Check(Item, System.DeleteValue(V.Root, V.Key, V.ValueName));
     }
     for (auto K = Plan.Keys.rbegin(); K != Plan.Keys.rend(); ++K) {
         Step(K->Key);
-        System.DeleteKey(K->Root, K->Key);
+        Check(K->Key, System.DeleteKey(K->Root, K->Key));
     }
-    System.Inform(Plan.ClosingText);
+    System.Inform(ClosingMessage(Plan.ClosingText, Result.Stayed));
+    return Result;
+}
+
+std::string ClosingMessage(const std::string& ClosingText, const std::vector<TLeftOver>& Stayed)
+{
+    if (Stayed.empty())
+        return ClosingText;
+    std::string Text = ClosingText.empty() ? std::string() : ClosingText + "\n\r\n\r";
+    Text += std::to_string(Stayed.size()) + (Stayed.size() == 1 ? " item" : " items") + " could not be removed:";
+    for (std::size_t I = 0; I < Stayed.size() && I < MaxListedLeftOvers; ++I)
+        Text += "\n\r" + Stayed[I].Item + ": " + Stayed[I].Reason;
+    if (Stayed.size() > MaxListedLeftOvers)
+        Text += "\n\rand " + std::to_string(Stayed.size() - MaxListedLeftOvers) + " more";
+    return Text;
 }
 
 std::string LogPathFromCommandLine(const std::string& CommandLine)

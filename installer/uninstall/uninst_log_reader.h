@@ -28,21 +28,31 @@ struct TDelKey {
     std::string Key;
 };
 
+// How one call on the system went. Missing: nothing was there to act on. NotEmpty: a
+// directory or key stays because it holds something the call does not take along.
+enum class TOutcome { Done, Missing, NotEmpty, Failed };
+
+struct TSystemResult {
+    TOutcome Outcome = TOutcome::Done;
+    // The system's own text of a failure.
+    std::string Reason;
+};
+
 // What a replay does to the system: Windows' in the program, a stand-in in tests.
 class TUninstallSystem {
 public:
     virtual ~TUninstallSystem() = default;
-    // The attributes (faDirectory, faReparsePoint, ...) of what Path names; false when nothing is there.
-    virtual bool Attributes(const std::string& Path, std::uint32_t& Attributes) = 0;
+    // The attributes (faDirectory, faReparsePoint, ...) of what Path names.
+    virtual TSystemResult Attributes(const std::string& Path, std::uint32_t& Attributes) = 0;
     // Read-only, hidden, system and archive off.
     virtual bool ClearAttributes(const std::string& Path) = 0;
-    virtual bool EraseFile(const std::string& Path) = 0;
+    virtual TSystemResult EraseFile(const std::string& Path) = 0;
     // Removes an empty directory only.
-    virtual bool RemoveDir(const std::string& Path) = 0;
-    // Key is opened without being created; failures are not reported.
-    virtual void DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName) = 0;
+    virtual TSystemResult RemoveDir(const std::string& Path) = 0;
+    // Key is opened without being created.
+    virtual TSystemResult DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName) = 0;
     // The key alone: a key that holds keys stays.
-    virtual void DeleteKey(TRegRoot Root, const std::string& Key) = 0;
+    virtual TSystemResult DeleteKey(TRegRoot Root, const std::string& Key) = 0;
     // The question box with OK and Cancel: true for OK.
     virtual bool Confirm(const std::string& Question) = 0;
     // The plain message box.
@@ -66,6 +76,24 @@ struct TUninstallPlan {
 constexpr std::size_t MaxRest = 500;
 constexpr std::size_t MaxMessage = 250;
 
+// Something the replay was to remove and could not, with the system's reason.
+struct TLeftOver {
+    std::string Item; // as the progress names it
+    std::string Reason;
+};
+
+struct TUninstallResult {
+    bool Confirmed = false;
+    std::vector<TLeftOver> Stayed;
+};
+
+// Items that the closing message names; it counts all of them.
+constexpr std::size_t MaxListedLeftOvers = 5;
+
+// The log's closing text, then, when anything stayed, how many things did and the
+// first of them with the system's reason.
+std::string ClosingMessage(const std::string& ClosingText, const std::vector<TLeftOver>& Stayed);
+
 class TUInstLog {
 public:
     // Mode 2 opens FileName for reading when it exists. The uninstaller writes nothing,
@@ -86,9 +114,12 @@ public:
 
     // The replay: reads the log, asks its question and, on OK, removes what it names:
     // the files in log order, the directories from the last back, the values in log
-    // order, the keys from the last back; then shows the closing text. Nothing is done
-    // unless the log is open for reading. Nothing reached through a link is removed.
-    void Uninstall(const TUninstallProgress& OnProgress, TUninstallSystem& System);
+    // order, the keys from the last back; then shows the closing message. A failure
+    // does not stop it. Nothing is done unless the log is open for reading. Nothing
+    // reached through a link is removed. What is already gone, a directory that still
+    // holds something and a key that still holds keys are no failures: what the log
+    // does not name stays by design, and what it names reports its own failure.
+    TUninstallResult Uninstall(const TUninstallProgress& OnProgress, TUninstallSystem& System);
 
 private:
     std::uint8_t FMode;
@@ -96,8 +127,8 @@ private:
 };
 
 // Deletes the file when it is there (not a directory), its attributes cleared first;
-// a link is deleted itself, its target left alone. Answers the deletion's result.
-bool DeleteFileIfExists(const std::string& FileName, TUninstallSystem& System);
+// a link is deleted itself, its target left alone. Missing when no file is there.
+TSystemResult DeleteFileIfExists(const std::string& FileName, TUninstallSystem& System);
 
 // The log path on the uninstaller's command line: the whole line in lower case without
 // double quotes, from the character after "#uninstall" and its separator, at most 300

@@ -13,7 +13,7 @@ namespace castremove {
 
 // The uninstaller's one window: a borderless strip with the item being removed and a
 // progress bar. Its replay starts once, from a message posted when it is first shown,
-// and the window closes when the replay is over (or when there is nothing to replay).
+// and the window closes when the replay is over, has failed, or has nothing to replay.
 class TForm1 : public TForm {
 public:
     // CommandLine is the program's whole command line; System does the removing
@@ -28,6 +28,9 @@ public:
 
     void ShowProgress(const std::string& Item, double Fraction);
     bool ReplayStarted() const { return FStarted; }
+    // The program's exit code once the window has closed: 0 unless something the log
+    // names stayed or the replay failed.
+    int ExitCode() const { return FExitCode; }
 
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
 
@@ -39,6 +42,7 @@ private:
     TWindowsUninstallSystem FWindows;
     TUninstallSystem* FSystem;
     bool FStarted = false;
+    int FExitCode = 0;
 };
 
 } // namespace castremove

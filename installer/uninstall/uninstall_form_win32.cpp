@@ -61,8 +61,18 @@ void TForm1::Replay()
         return;
     FStarted = true;
     FWindows.SetOwner(Handle());
-    if (Log && Log->Opened())
-        Log->Uninstall([this](const std::string& Item, double Fraction) { ShowProgress(Item, Fraction); }, *FSystem);
+    try {
+        if (Log && Log->Opened()) {
+            const TUninstallResult R =
+                Log->Uninstall([this](const std::string& Item, double Fraction) { ShowProgress(Item, Fraction); }, *FSystem);
+            if (!R.Stayed.empty())
+                FExitCode = 1;
+        }
+    } catch (...) {
+        // Nobody can tell what the replay removed; the window must not outlive it.
+        FExitCode = 1;
+        Application().HandleException();
+    }
     Close();
 }
 

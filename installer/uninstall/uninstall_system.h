@@ -12,12 +12,12 @@ class TWindowsUninstallSystem : public TUninstallSystem {
 public:
     TWindowsUninstallSystem(HWND Owner, std::string Caption) : FOwner(Owner), FCaption(std::move(Caption)) {}
 
-    bool Attributes(const std::string& Path, std::uint32_t& Attributes) override;
+    TSystemResult Attributes(const std::string& Path, std::uint32_t& Attributes) override;
     bool ClearAttributes(const std::string& Path) override;
-    bool EraseFile(const std::string& Path) override;
-    bool RemoveDir(const std::string& Path) override;
-    void DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName) override;
-    void DeleteKey(TRegRoot Root, const std::string& Key) override;
+    TSystemResult EraseFile(const std::string& Path) override;
+    TSystemResult RemoveDir(const std::string& Path) override;
+    TSystemResult DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName) override;
+    TSystemResult DeleteKey(TRegRoot Root, const std::string& Key) override;
     bool Confirm(const std::string& Question) override;
     void Inform(const std::string& Text) override;
 

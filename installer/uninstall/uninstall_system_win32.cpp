@@ -1,6 +1,8 @@
 #include "uninstall_system.h"
 
+#include "system_error.h"
 #include "ui_application.h"
+#include "win32_handles.h"
 
 namespace castremove {
 
@@ -11,35 +13,37 @@ HKEY HiveOf(TRegRoot Root) { return Root == TRegRoot::CurrentUser ? HKEY_CURRENT
 // The registry takes key paths without a leading "\".
 std::string Relative(const std::string& Key) { return !Key.empty() && Key[0] == '\\' ? Key.substr(1) : Key; }
 
-class TKey {
-public:
-    TKey(HKEY Root, const std::string& Path, REGSAM Access)
-    {
-        if (RegOpenKeyExA(Root, Path.c_str(), 0, Access, &FKey) != ERROR_SUCCESS)
-            FKey = nullptr;
-    }
-    ~TKey()
-    {
-        if (FKey)
-            RegCloseKey(FKey);
-    }
-    TKey(const TKey&) = delete;
-    TKey& operator=(const TKey&) = delete;
-    HKEY Get() const { return FKey; }
+// A file-system call failed just now: gone is no failure.
+TSystemResult FromLastError()
+{
+    const DWORD Code = GetLastError();
+    if (Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND)
+        return TSystemResult{TOutcome::Missing, std::string()};
+    if (Code == ERROR_DIR_NOT_EMPTY)
+        return TSystemResult{TOutcome::NotEmpty, std::string()};
+    return TSystemResult{TOutcome::Failed, LastSystemError()};
+}
 
-private:
-    HKEY FKey = nullptr;
-};
+// The registry answers its error instead of setting it.
+TSystemResult FromRegistry(LONG Code)
+{
+    if (Code == ERROR_SUCCESS)
+        return TSystemResult();
+    if (Code == ERROR_FILE_NOT_FOUND)
+        return TSystemResult{TOutcome::Missing, std::string()};
+    SetLastError(static_cast<DWORD>(Code));
+    return TSystemResult{TOutcome::Failed, LastSystemError()};
+}
 
 } // namespace
 
-bool TWindowsUninstallSystem::Attributes(const std::string& Path, std::uint32_t& Attributes)
+TSystemResult TWindowsUninstallSystem::Attributes(const std::string& Path, std::uint32_t& Attributes)
 {
     const DWORD A = GetFileAttributesA(Path.c_str());
     if (A == INVALID_FILE_ATTRIBUTES)
-        return false;
+        return FromLastError();
     Attributes = A;
-    return true;
+    return TSystemResult();
 }
 
 bool TWindowsUninstallSystem::ClearAttributes(const std::string& Path)
@@ -52,30 +56,45 @@ bool TWindowsUninstallSystem::ClearAttributes(const std::string& Path)
     return SetFileAttributesA(Path.c_str(), Left ? Left : FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
-bool TWindowsUninstallSystem::EraseFile(const std::string& Path) { return DeleteFileA(Path.c_str()) != 0; }
-
-bool TWindowsUninstallSystem::RemoveDir(const std::string& Path) { return RemoveDirectoryA(Path.c_str()) != 0; }
-
-void TWindowsUninstallSystem::DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName)
+TSystemResult TWindowsUninstallSystem::EraseFile(const std::string& Path)
 {
-    TKey K(HiveOf(Root), Relative(Key), KEY_SET_VALUE);
-    if (K.Get())
-        RegDeleteValueA(K.Get(), ValueName.c_str());
+    return DeleteFileA(Path.c_str()) ? TSystemResult() : FromLastError();
 }
 
-void TWindowsUninstallSystem::DeleteKey(TRegRoot Root, const std::string& Key)
+TSystemResult TWindowsUninstallSystem::RemoveDir(const std::string& Path)
+{
+    return RemoveDirectoryA(Path.c_str()) ? TSystemResult() : FromLastError();
+}
+
+TSystemResult TWindowsUninstallSystem::DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName)
+{
+    HKEY Opened = nullptr;
+    const LONG Open = RegOpenKeyExA(HiveOf(Root), Relative(Key).c_str(), 0, KEY_SET_VALUE, &Opened);
+    if (Open != ERROR_SUCCESS)
+        return FromRegistry(Open);
+    const TRegKey K(Opened);
+    return FromRegistry(RegDeleteValueA(K.Get(), ValueName.c_str()));
+}
+
+TSystemResult TWindowsUninstallSystem::DeleteKey(TRegRoot Root, const std::string& Key)
 {
     const std::string Path = Relative(Key);
     {
         // Deleting a key never takes keys below it along, on any system.
-        TKey K(HiveOf(Root), Path, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS);
+        HKEY Opened = nullptr;
+        const LONG Open = RegOpenKeyExA(HiveOf(Root), Path.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &Opened);
+        if (Open != ERROR_SUCCESS)
+            return FromRegistry(Open);
+        const TRegKey K(Opened);
         DWORD SubKeys = 0;
-        if (!K.Get() || RegQueryInfoKeyA(K.Get(), nullptr, nullptr, nullptr, &SubKeys, nullptr, nullptr, nullptr,
-                                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
-            SubKeys > 0)
-            return;
+        const LONG Info = RegQueryInfoKeyA(K.Get(), nullptr, nullptr, nullptr, &SubKeys, nullptr, nullptr, nullptr,
+                                           nullptr, nullptr, nullptr, nullptr);
+        if (Info != ERROR_SUCCESS)
+            return FromRegistry(Info);
+        if (SubKeys > 0)
+            return TSystemResult{TOutcome::NotEmpty, std::string()};
     }
-    RegDeleteKeyA(HiveOf(Root), Path.c_str());
+    return FromRegistry(RegDeleteKeyA(HiveOf(Root), Path.c_str()));
 }
 
 bool TWindowsUninstallSystem::Confirm(const std::string& Question)

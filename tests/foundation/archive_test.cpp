@@ -247,6 +247,7 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
         std::function<std::string()> Make;
         bool Late = false;
         TRaises Raises = Archive;
+        const char* Why = nullptr; // part of the message, where it is worth checking
     };
     const auto Parts = [](std::function<void(ArchiveParts&)> Change) {
         return [Change] {
@@ -296,6 +297,25 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
         {"size of 2 GiB", Parts([](ArchiveParts& P) { P.Files[1].first = "1,2147483648"; P.Total = 2147483651; })},
         {"not a number", Parts([](ArchiveParts& P) { P.Files[1].first = "x,2"; })},
         {"too long a path", Parts([](ArchiveParts& P) { P.Files[1].second = std::string(250, 'n'); })},
+        // Clashes: each name alone is allowed, but two entries land on one object.
+        {"root file in the uninstall log's place", Parts([](ArchiveParts& P) { P.Files[0].second = "uinst.log"; }),
+         false, Archive, "its file \"uinst.log\" would take the place of the uninstall log"},
+        {"uninstall log's name in other letters", Parts([](ArchiveParts& P) { P.Files[0].second = "Uinst.LOG"; }),
+         false, Archive, "\"Uinst.LOG\""},
+        {"file twice", Parts([](ArchiveParts& P) { P.Files[1] = {"0,2", "a.txt"}; }), false, Archive,
+         "it holds the file \"\\a.txt\" twice"},
+        {"file names equal but for case", Parts([](ArchiveParts& P) { P.Files[1] = {"0,2", "A.TXT"}; }), false,
+         Archive, "\"\\a.txt\" and \"\\A.TXT\" are one file on Windows"},
+        {"directory twice", Parts([](ArchiveParts& P) { P.Dirs.push_back({"2", "\\sub"}); }), false, Archive,
+         "it holds the directory \"\\sub\" twice"},
+        {"directory names equal but for case", Parts([](ArchiveParts& P) { P.Dirs.push_back({"2", "\\Sub"}); }),
+         false, Archive, "are one directory"},
+        {"file and directory of one name", Parts([](ArchiveParts& P) { P.Files[0].second = "sub"; }), false, Archive,
+         "\"\\sub\" is both a file and a directory"},
+        {"file and directory equal but for case",
+         Parts([](ArchiveParts& P) { P.Files[0].second = "SUB"; }), false, Archive, "is both a file and a directory"},
+        {"file names equal but for case in a subdirectory",
+         Parts([](ArchiveParts& P) { P.Files.push_back({"1,0", "B.txt"}); }), false, Archive, "\"\\sub\\B.txt\""},
         {"data too short", Parts([](ArchiveParts& P) { P.Data = "abcd"; }), true},
         {"data too long", Parts([](ArchiveParts& P) { P.Data = "abcdefgh"; }), true},
         {"truncated file table", [] { ArchiveParts P; P.Files = {{"0,1", "a"}}; P.Data = "a"; std::string B = P.Build(); return B.substr(0, B.size() - 1); }},
@@ -317,8 +337,11 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
         try {
             Unpacker.Unpack("C:\\bad.arc", "D:\\dest");
             Threw = false;
-        } catch (const EArchiveError&) {
+        } catch (const EArchiveError& E) {
             Raised = Archive;
+            if (C.Why) {
+                EXPECT_NE(E.Message().find(C.Why), std::string::npos) << E.Message();
+            }
         } catch (const EBZDecompressionError&) {
             Raised = Decompression;
         } catch (const std::exception& E) {

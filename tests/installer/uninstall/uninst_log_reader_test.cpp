@@ -20,6 +20,7 @@ public:
     void AddDir(const std::string& Path, std::uint32_t Extra = 0) { FPaths[LowerAscii(Path)] = faDirectory | Extra; }
     void AddFile(const std::string& Path, std::uint32_t Attr = 0) { FPaths[LowerAscii(Path)] = Attr; }
     bool Has(const std::string& Path) const { return FPaths.count(LowerAscii(Path)) > 0; }
+    void Remove(const std::string& Path) { FPaths.erase(LowerAscii(Path)); }
     void AddKey(TRegRoot Root, const std::string& Key, std::set<std::string> Values = {})
     {
         FKeys[KeyName(Root, Key)] = std::move(Values);
@@ -31,13 +32,13 @@ public:
         return K != FKeys.end() && K->second.count(Name) > 0;
     }
 
-    bool Attributes(const std::string& Path, std::uint32_t& Attr) override
+    TSystemResult Attributes(const std::string& Path, std::uint32_t& Attr) override
     {
         const auto P = FPaths.find(LowerAscii(Path));
         if (P == FPaths.end())
-            return false;
+            return Missing();
         Attr = P->second;
-        return true;
+        return TSystemResult();
     }
     bool ClearAttributes(const std::string& Path) override
     {
@@ -45,46 +46,60 @@ public:
         FPaths[LowerAscii(Path)] &= ~static_cast<std::uint32_t>(faReadOnly | faHidden | faSysFile | faArchive);
         return true;
     }
-    bool EraseFile(const std::string& Path) override
+    TSystemResult EraseFile(const std::string& Path) override
     {
         const auto P = FPaths.find(LowerAscii(Path));
+        if (P == FPaths.end())
+            return Missing();
         // As on Windows: a read-only file cannot be deleted.
-        if (P == FPaths.end() || (P->second & faDirectory) || (P->second & faReadOnly))
-            return false;
+        if ((P->second & faDirectory) || (P->second & faReadOnly))
+            return Failed("Access is denied");
+        if (Refused.count(Path))
+            return Failed(Refused[Path]);
         FPaths.erase(P);
         Journal.push_back("erase " + Path);
-        return true;
+        return TSystemResult();
     }
-    bool RemoveDir(const std::string& Path) override
+    TSystemResult RemoveDir(const std::string& Path) override
     {
         const std::string Key = LowerAscii(Path);
         const auto P = FPaths.find(Key);
         if (P == FPaths.end() || !(P->second & faDirectory))
-            return false;
+            return Missing();
         const auto Next = FPaths.lower_bound(Key + "\\");
         if (Next != FPaths.end() && Next->first.compare(0, Key.size() + 1, Key + "\\") == 0)
-            return false; // not empty
+            return TSystemResult{TOutcome::NotEmpty, std::string()};
+        if (Refused.count(Path))
+            return Failed(Refused[Path]);
         FPaths.erase(P);
         Journal.push_back("rmdir " + Path);
-        return true;
+        return TSystemResult();
     }
-    void DeleteValue(TRegRoot Root, const std::string& Key, const std::string& Name) override
+    TSystemResult DeleteValue(TRegRoot Root, const std::string& Key, const std::string& Name) override
     {
         const auto K = FKeys.find(KeyName(Root, Key));
-        if (K != FKeys.end() && K->second.erase(Name))
-            Journal.push_back("delvalue " + Key + " " + Name);
+        if (K == FKeys.end() || !K->second.count(Name))
+            return Missing();
+        if (Refused.count(Key + "\\" + Name))
+            return Failed(Refused[Key + "\\" + Name]);
+        K->second.erase(Name);
+        Journal.push_back("delvalue " + Key + " " + Name);
+        return TSystemResult();
     }
-    void DeleteKey(TRegRoot Root, const std::string& Key) override
+    TSystemResult DeleteKey(TRegRoot Root, const std::string& Key) override
     {
         const std::string Name = KeyName(Root, Key);
         const auto K = FKeys.find(Name);
         if (K == FKeys.end())
-            return;
+            return Missing();
         for (const auto& Other : FKeys)
             if (Other.first.compare(0, Name.size() + 1, Name + "\\") == 0)
-                return; // has subkeys
+                return TSystemResult{TOutcome::NotEmpty, std::string()};
+        if (Refused.count(Key))
+            return Failed(Refused[Key]);
         FKeys.erase(K);
         Journal.push_back("delkey " + Key);
+        return TSystemResult();
     }
     bool Confirm(const std::string& Question) override
     {
@@ -96,8 +111,12 @@ public:
     std::vector<std::string> Journal;
     std::vector<std::string> Asked, Told;
     bool Answer = true;
+    // Paths, "key\\value" and keys whose removal fails with the reason given.
+    std::map<std::string, std::string> Refused;
 
 private:
+    static TSystemResult Missing() { return TSystemResult{TOutcome::Missing, std::string()}; }
+    static TSystemResult Failed(const std::string& Why) { return TSystemResult{TOutcome::Failed, Why}; }
     static std::string KeyName(TRegRoot Root, std::string Key)
     {
         if (!Key.empty() && Key[0] == '\\')
@@ -144,6 +163,7 @@ const char* const ToolLog = "[DelFile]%C:\\Apps\\Tool\\uinst.log\r\n"
 
 struct TRun {
     std::vector<std::pair<std::string, double>> Progress;
+    TUninstallResult Result;
 };
 
 TRun Replay(TFakeSystem& S, const std::string& Log)
@@ -153,7 +173,7 @@ TRun Replay(TFakeSystem& S, const std::string& Log)
     TUInstLog L(2, "C:\\Apps\\Tool\\uinst.log", FS);
     EXPECT_TRUE(L.Opened());
     TRun R;
-    L.Uninstall([&](const std::string& Item, double F) { R.Progress.emplace_back(Item, F); }, S);
+    R.Result = L.Uninstall([&](const std::string& Item, double F) { R.Progress.emplace_back(Item, F); }, S);
     EXPECT_FALSE(L.Opened());
     return R;
 }
@@ -191,6 +211,68 @@ TEST(Uninstaller, ReplaysALogAsTheInstallerWritesIt)
     EXPECT_TRUE(S.Has("C:\\Windows\\win.ini"));
     EXPECT_TRUE(S.Has("C:\\Apps\\Tool.txt"));
     EXPECT_TRUE(S.HasKey(TRegRoot::LocalMachine, UninstallKey + "Other"));
+    EXPECT_TRUE(R.Result.Confirmed);
+    EXPECT_TRUE(R.Result.Stayed.empty());
+}
+
+TEST(Uninstaller, GoesOnPastFailuresAndSaysWhatStayed)
+{
+    TFakeSystem S;
+    Install(S);
+    const std::string InUse = "The process cannot access the file because it is being used by another process";
+    S.Refused["C:\\Apps\\Tool\\docs\\read.txt"] = InUse;
+    S.Refused["C:\\Menu\\Acme"] = InUse;
+    S.Refused[UninstallKey + "Tool\\DisplayName"] = "Access is denied";
+    S.Refused[UninstallKey + "Tool"] = "Access is denied";
+    // Gone before the replay: no failure.
+    S.Remove("C:\\Desk\\Tool.lnk");
+    S.Refused["C:\\Desk\\Tool.lnk"] = "never asked";
+    const TRun R = Replay(S, ToolLog);
+    EXPECT_EQ(S.Journal, (std::vector<std::string>{
+                             "erase C:\\Apps\\Tool\\uinst.log",
+                             "clear C:\\Apps\\Tool\\tool.exe",
+                             "erase C:\\Apps\\Tool\\tool.exe",
+                             "clear C:\\Apps\\Tool\\docs\\read.txt",
+                             "erase C:\\Menu\\Acme\\Tool.lnk",
+                             "delvalue " + UninstallKey + "Tool UninstallString",
+                         }));
+    ASSERT_EQ(R.Result.Stayed.size(), 4u);
+    EXPECT_EQ(R.Result.Stayed[0].Item, "C:\\Apps\\Tool\\docs\\read.txt");
+    EXPECT_EQ(R.Result.Stayed[0].Reason, InUse);
+    // The directories that hold it are no failure of their own.
+    EXPECT_EQ(R.Result.Stayed[1].Item, "C:\\Menu\\Acme");
+    EXPECT_EQ(R.Progress.size(), 11u);
+    EXPECT_EQ(S.Told, std::vector<std::string>{"Acme Tool uninstalled\n\r\n\r"
+                                               "4 items could not be removed:\n\r"
+                                               "C:\\Apps\\Tool\\docs\\read.txt: " + InUse + "\n\r"
+                                               "C:\\Menu\\Acme: " + InUse + "\n\r" +
+                                               UninstallKey + "Tool\\DisplayName: Access is denied\n\r" +
+                                               UninstallKey + "Tool: Access is denied"});
+}
+
+TEST(Uninstaller, TheClosingMessageCountsAllAndNamesTheFirstFew)
+{
+    const auto Left = [](std::size_t N) {
+        std::vector<TLeftOver> V;
+        for (std::size_t I = 1; I <= N; ++I)
+            V.push_back(TLeftOver{"C:\\f" + std::to_string(I), "Access is denied"});
+        return V;
+    };
+    const struct {
+        std::string Closing;
+        std::size_t Stayed;
+        std::string Want;
+    } Cases[] = {
+        {"Acme Tool uninstalled", 0, "Acme Tool uninstalled"},
+        {"", 0, ""},
+        {"Done", 1, "Done\n\r\n\r1 item could not be removed:\n\rC:\\f1: Access is denied"},
+        {"", 1, "1 item could not be removed:\n\rC:\\f1: Access is denied"},
+        {"Done", 7,
+         "Done\n\r\n\r7 items could not be removed:\n\rC:\\f1: Access is denied\n\rC:\\f2: Access is denied\n\r"
+         "C:\\f3: Access is denied\n\rC:\\f4: Access is denied\n\rC:\\f5: Access is denied\n\rand 2 more"},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(ClosingMessage(C.Closing, Left(C.Stayed)), C.Want) << C.Stayed;
 }
 
 TEST(Uninstaller, CancelRemovesNothing)
@@ -203,6 +285,7 @@ TEST(Uninstaller, CancelRemovesNothing)
     EXPECT_TRUE(S.Journal.empty());
     EXPECT_TRUE(S.Told.empty());
     EXPECT_TRUE(R.Progress.empty());
+    EXPECT_FALSE(R.Result.Confirmed);
     EXPECT_TRUE(S.Has("C:\\Apps\\Tool\\uinst.log"));
 }
 
@@ -212,7 +295,10 @@ TEST(Uninstaller, WhatTheUserAddedStaysWithItsDirectories)
     Install(S);
     S.AddFile("C:\\Apps\\Tool\\docs\\mine.txt");
     S.AddFile("C:\\Menu\\Acme\\Other.lnk");
-    Replay(S, ToolLog);
+    const TRun R = Replay(S, ToolLog);
+    // The log removes a directory only when it is empty: no failure.
+    EXPECT_TRUE(R.Result.Stayed.empty());
+    EXPECT_EQ(S.Told, std::vector<std::string>{"Acme Tool uninstalled"});
     EXPECT_TRUE(S.Has("C:\\Apps\\Tool\\docs\\mine.txt"));
     EXPECT_TRUE(S.Has("C:\\Apps\\Tool\\docs"));
     EXPECT_TRUE(S.Has("C:\\Apps\\Tool"));

@@ -6,11 +6,16 @@
 #include "gui_support.h"
 #include "test_registry_key.h"
 
+#include "system_error.h"
+#include "win32_handles.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <stdexcept>
 
 using namespace castremove;
 
@@ -90,7 +95,7 @@ public:
     std::string PhotographAt;
     std::string EditText;
     int BarPosition = -1;
-    bool EraseFile(const std::string& Path) override
+    TSystemResult EraseFile(const std::string& Path) override
     {
         if (Form && Path == PhotographAt) {
             Photograph(Form->Handle(), "uninstaller_progress.png");
@@ -109,31 +114,46 @@ TEST(UninstallerWindows, FilesDirectoriesAndKeysAsTheReplayAsks)
     TWindowsUninstallSystem S(nullptr, "Uninstall");
     WriteWholeFile(Dir + "\\ro.txt", "x");
     SetFileAttributesA((Dir + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
-    EXPECT_TRUE(DeleteFileIfExists(Dir + "\\ro.txt", S));
+    EXPECT_EQ(DeleteFileIfExists(Dir + "\\ro.txt", S).Outcome, TOutcome::Done);
     EXPECT_FALSE(Exists(Dir + "\\ro.txt"));
-    EXPECT_FALSE(DeleteFileIfExists(Dir + "\\ro.txt", S));
+    EXPECT_EQ(DeleteFileIfExists(Dir + "\\ro.txt", S).Outcome, TOutcome::Missing);
+    EXPECT_EQ(DeleteFileIfExists(Dir + "\\none\\ro.txt", S).Outcome, TOutcome::Missing);
     CreateDirectoryA((Dir + "\\d").c_str(), nullptr);
-    EXPECT_FALSE(DeleteFileIfExists(Dir + "\\d", S)); // a directory is no file
+    EXPECT_EQ(DeleteFileIfExists(Dir + "\\d", S).Outcome, TOutcome::Missing); // a directory is no file
     WriteWholeFile(Dir + "\\d\\f", "x");
-    EXPECT_FALSE(S.RemoveDir(Dir + "\\d"));
+    EXPECT_EQ(S.RemoveDir(Dir + "\\d").Outcome, TOutcome::NotEmpty);
     EXPECT_TRUE(Exists(Dir + "\\d\\f"));
+    EXPECT_EQ(S.RemoveDir(Dir + "\\gone").Outcome, TOutcome::Missing);
+    {
+        // Open without delete sharing, the file cannot go; the system says why.
+        const TFileHandle Held(CreateFileA((Dir + "\\d\\f").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(Held);
+        const TSystemResult R = DeleteFileIfExists(Dir + "\\d\\f", S);
+        EXPECT_EQ(R.Outcome, TOutcome::Failed);
+        SetLastError(ERROR_SHARING_VIOLATION);
+        EXPECT_EQ(R.Reason, LastSystemError());
+        EXPECT_TRUE(Exists(Dir + "\\d\\f"));
+    }
 
     TTestRegKey Key(HKEY_CURRENT_USER, "Software\\Brindlo Tests\\" + UniqueTestName("Keys"));
     Key.SetString("A", "1");
     TTestRegKey Inner(HKEY_CURRENT_USER, Key.Path() + "\\Inner");
     Inner.SetString("B", "2");
-    S.DeleteValue(TRegRoot::CurrentUser, "\\" + Key.Path(), "A");
+    EXPECT_EQ(S.DeleteValue(TRegRoot::CurrentUser, "\\" + Key.Path(), "A").Outcome, TOutcome::Done);
     EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, Key.Path(), "A"));
     // A key that holds a key stays, on any system.
-    S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path());
+    EXPECT_EQ(S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path()).Outcome, TOutcome::NotEmpty);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Inner.Path()));
-    S.DeleteKey(TRegRoot::CurrentUser, Inner.Path());
+    EXPECT_EQ(S.DeleteKey(TRegRoot::CurrentUser, Inner.Path()).Outcome, TOutcome::Done);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Inner.Path()));
-    S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path());
+    EXPECT_EQ(S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path()).Outcome, TOutcome::Done);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Key.Path()));
     // Missing things are no error.
-    S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path());
-    S.DeleteValue(TRegRoot::CurrentUser, "\\" + Key.Path(), "A");
+    EXPECT_EQ(S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path()).Outcome, TOutcome::Missing);
+    EXPECT_EQ(S.DeleteValue(TRegRoot::CurrentUser, "\\" + Key.Path(), "A").Outcome, TOutcome::Missing);
+    TTestRegKey Other(HKEY_CURRENT_USER, "Software\\Brindlo Tests\\" + UniqueTestName("Values"));
+    EXPECT_EQ(S.DeleteValue(TRegRoot::CurrentUser, "\\" + Other.Path(), "A").Outcome, TOutcome::Missing);
 }
 
 TEST(UninstallerWindows, TheWindowAsksShowsProgressAndCloses)
@@ -164,6 +184,7 @@ TEST(UninstallerWindows, TheWindowAsksShowsProgressAndCloses)
     EXPECT_EQ(S.BarPosition, 25);
     EXPECT_FALSE(Exists(I.Dir));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, I.Key.Path()));
+    EXPECT_EQ(Form.ExitCode(), 0);
 
     // Shown again and activated again, it does not replay.
     Boxes.clear();
@@ -215,4 +236,34 @@ TEST(UninstallerWindows, WithoutALogItClosesWithoutAWord)
         EXPECT_TRUE(Closed);
         EXPECT_EQ(Boxes, 0);
     }
+}
+
+// Fails the replay at its first file, as a fault of the program would.
+class TRaisingSystem : public TWindowsUninstallSystem {
+public:
+    TRaisingSystem() : TWindowsUninstallSystem(nullptr, "Uninstall") {}
+    TSystemResult EraseFile(const std::string&) override { throw std::runtime_error("replay broke"); }
+};
+
+TEST(UninstallerWindows, AReplayThatRaisesClosesTheWindowAndFails)
+{
+    TInstalled I;
+    TRaisingSystem S;
+    TErrorBoxCapture Errors;
+    int Boxes = 0;
+    TModalScript Script([&](HWND Box) {
+        ++Boxes;
+        Press(Box, IDOK);
+    });
+    TForm1 Form(nullptr, I.CommandLine(), &S);
+    bool Closed = false;
+    Form.OnClose = [&](TObject*) { Closed = true; };
+    Form.Show();
+    for (int Round = 0; Round < 200 && !Closed; ++Round)
+        PumpMessages(1);
+    EXPECT_TRUE(Closed);
+    EXPECT_EQ(Errors.Messages, std::vector<std::string>{"replay broke"});
+    // The question only; no closing text claims anything.
+    EXPECT_EQ(Boxes, 1);
+    EXPECT_NE(Form.ExitCode(), 0);
 }
