@@ -3,6 +3,9 @@
 #include "convert.h"
 #include "string_helpers.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 const char* const DiskSectionNames[4] = {"[SourceDisksNames]", "[SourceDisksNames.ARM]", "[SourceDisksNames.MIPS]",
@@ -36,9 +39,35 @@ std::string InfQuoted(const std::string& Value)
 std::string InfField(const std::string& Value)
 {
     const bool Needs = Value.find_first_of(";,=\"") != std::string::npos ||
-                       (!Value.empty() && (Value.front() == ' ' || Value.back() == ' '));
+                       (!Value.empty() && (Value.front() == ' ' || Value.back() == ' ' || Value.back() == '\\'));
     return Needs ? InfQuoted(Value) : Value;
 }
+
+std::string InfLiteral(const std::string& Text)
+{
+    std::string L;
+    for (char C : Text) {
+        L += C;
+        if (C == '%')
+            L += '%';
+    }
+    return L;
+}
+
+std::string InfDeviceDir(const std::string& Dir)
+{
+    const auto IsKeyChar = [](char C) { return std::isalnum(static_cast<unsigned char>(C)) || C == '_'; };
+    std::size_t MacroEnd = 0;
+    if (!Dir.empty() && Dir[0] == '%') {
+        const std::size_t Close = Dir.find('%', 1);
+        if (Close != std::string::npos && Close > 1 &&
+            std::all_of(Dir.begin() + 1, Dir.begin() + static_cast<std::ptrdiff_t>(Close), IsKeyChar))
+            MacroEnd = Close + 1;
+    }
+    return Dir.substr(0, MacroEnd) + InfLiteral(Dir.substr(MacroEnd));
+}
+
+bool CabListCarries(const std::string& CabName) { return CabName.find_first_of(",\r\n") == std::string::npos; }
 
 std::string CEDirMacro(const std::string& Destination)
 {
@@ -166,7 +195,8 @@ void CCabMaker::AddToCopySection(const std::string& DestDir, const std::string& 
 
 void CCabMaker::AddShortcut(const std::string& Target, const std::string& Name, const std::string& DirMacro)
 {
-    ShortcutLines.Add("", InfQuoted(Name + ".lnk") + ",0," + InfQuoted(Target) + "," + InfField(DirMacro));
+    ShortcutLines.Add("", InfQuoted(InfLiteral(Name + ".lnk")) + ",0," + InfQuoted(InfLiteral(Target)) + "," +
+                              InfField(InfDeviceDir(DirMacro)));
 }
 
 void CCabMaker::WriteInf(TArrayOfString& Lines) const
@@ -177,13 +207,13 @@ void CCabMaker::WriteInf(TArrayOfString& Lines) const
 
     Add("[Version]");
     Add("Signature = " + InfQuoted("$Windows NT$"));
-    Add("Provider = " + InfQuoted(CompanyName));
+    Add("Provider = " + InfQuoted(InfLiteral(CompanyName)));
     Add("CESignature = " + InfQuoted("$Windows CE$"));
     Add("");
     Add("[CEStrings]");
-    Add("AppName=" + InfQuoted(AppName));
-    Add("CompanyName=" + InfQuoted(CompanyName));
-    Add("InstallDir=" + InfQuoted(InstallDir));
+    Add("AppName=" + InfQuoted(InfLiteral(AppName)));
+    Add("CompanyName=" + InfQuoted(InfLiteral(CompanyName)));
+    Add("InstallDir=" + InfQuoted(InfDeviceDir(InstallDir)));
     Add("");
     for (int Cpu = cpuCommon; Cpu <= cpuSH3; ++Cpu) {
         if (SourceDisks[Cpu].Count() == 0)
@@ -191,7 +221,7 @@ void CCabMaker::WriteInf(TArrayOfString& Lines) const
         Add("");
         Add(DiskSectionNames[Cpu]);
         for (const THashPair& P : SourceDisks[Cpu].Pairs())
-            Add(P.Value + " = ,,," + InfField(P.Key));
+            Add(P.Value + " = ,,," + InfField(InfLiteral(P.Key)));
     }
     Add("");
     if (HasSections || HasShortcuts) {
@@ -208,12 +238,12 @@ void CCabMaker::WriteInf(TArrayOfString& Lines) const
     Add("");
     Add("[SourceDisksFiles]");
     for (const THashPair& P : Files.Pairs())
-        Add(InfField(TokenBefore(P.Key, "|")) + "=" + P.Value);
+        Add(InfField(InfLiteral(TokenBefore(P.Key, "|"))) + "=" + P.Value);
     Add("");
     if (HasSections || HasShortcuts) {
         Add("[DestinationDirs]");
         for (std::size_t I = 0; I < CopySections.size(); ++I)
-            Add(SectionName(I) + " = 0," + InfField(CopySections[I][0]));
+            Add(SectionName(I) + " = 0," + InfField(InfDeviceDir(CopySections[I][0])));
         if (HasShortcuts)
             Add("SCUTS = 0,%InstallDir%");
     }
@@ -223,7 +253,7 @@ void CCabMaker::WriteInf(TArrayOfString& Lines) const
             Add("");
         Add("[" + SectionName(I) + "]");
         for (std::size_t F = 1; F < CopySections[I].size(); ++F)
-            Add(InfQuoted(CopySections[I][F]) + ",,,0x00000001");
+            Add(InfQuoted(InfLiteral(CopySections[I][F])) + ",,,0x00000001");
     }
     if (HasShortcuts) {
         Add("");

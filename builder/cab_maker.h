@@ -20,6 +20,8 @@ public:
 
     CCabMaker();
 
+    // The fields and the tables hold plain names and paths; the device directories
+    // may begin with a macro. WriteInf writes them in INF syntax.
     std::string AppName;
     std::string CompanyName;
     // The application manager's description; held, not written.
@@ -66,8 +68,18 @@ private:
 // any other name the installation directory.
 std::string CEDirMacro(const std::string& Destination);
 
+// Whether the application manager's "CabFiles" list can carry a CAB file name:
+// the list is one line of names separated by commas.
+bool CabListCarries(const std::string& CabName);
+
 // A value as an INF string: in double quotes, with its own quotes doubled.
 std::string InfQuoted(const std::string& Value);
 // A file name or path as an INF field: quoted when it holds what would end the
-// field (";", ",", "=", a double quote) or blanks at its ends, else as it is.
+// field (";", ",", "=", a double quote), blanks at its ends or a final "\", which
+// would continue the line, else as it is.
 std::string InfField(const std::string& Value);
+// Text that must read as itself: every "%" doubled, so that none starts a macro.
+std::string InfLiteral(const std::string& Text);
+// A device directory: the macro it begins with ("%InstallDir%", "%CE1%", ...) stays
+// one, the rest is literal.
+std::string InfDeviceDir(const std::string& Dir);

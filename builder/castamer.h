@@ -156,6 +156,8 @@ private:
     void ClearApps();
     void CheckSourceDir(TCheckLists& Lists, const CCst_App& App);
     void CheckShortcuts(TCheckLists& Lists, const CCst_App& App, std::int32_t DID);
+    // Ready-made CAB file names that the installer could not hand on.
+    void CheckCabNames(TCheckLists& Lists, const CCst_App& App);
     void CheckGroupIcons(TCheckLists& Lists);
 
     TBuilderServices FServices;

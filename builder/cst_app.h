@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CCastamer;
 
@@ -22,6 +23,12 @@ struct TAppExport {
     THash ExportShortcuts{true};
     // Colour-dependent file row key to depth "|" depth "\" file name.
     THash PalmGroups{true};
+};
+
+// A CAB file name that the installer could not hand on: its row's key and the message.
+struct TCabNameFault {
+    std::string Key;
+    std::string Message;
 };
 
 // One installation of a project, kept in six tables. Created and owned by its
@@ -68,10 +75,14 @@ public:
     // is there could not be copied.
     bool CopyPrebuiltCabs(TAppExport& E);
     // The base of every file name of the CAB build: "App name" without blanks,
-    // punctuation and what a file name cannot hold, at most 7 characters.
+    // punctuation and what a file name cannot hold, at most 7 characters; "App"
+    // when that leaves no name a file can carry.
     std::string CEShortName() const;
     // The installation directory on the device.
     std::string CEInstallDir() const;
+    // The ready-made CAB file names that the application manager's list cannot
+    // carry; none when the CAB files are made.
+    std::vector<TCabNameFault> CabNameFaults() const;
     // Stages the source tree and the colour-dependent files in the builder's
     // temporary directory; false when something could not be copied.
     bool CopyPalmFiles(TAppExport& E);

@@ -21,7 +21,8 @@ const TCharSet ShortNameDrop = [] {
     return Set;
 }();
 
-const TCharSet DirNameDrop = CharSet("\"*/:<>?\\|");
+// The base of the CAB build's files when the name gives none.
+const std::string FallbackShortName = "App";
 
 const std::string CompanyNameDir = "$(Program Files)/$(Company)/$(Name)";
 
@@ -48,21 +49,42 @@ int CpuOf(const std::string& Name)
     return -1;
 }
 
+// The short name "App name" gives; "" when it gives none that can name a file
+// (nothing left, or a device name such as "Con").
+std::string OwnShortName(const std::string& AppName)
+{
+    const std::string Short = StripChars(ShortNameDrop, AppName, 0, true).substr(0, 7);
+    return IsSafePathComponent(Short + ".inf") ? Short : std::string();
+}
+
 } // namespace
 
-std::string CCst_App::CEShortName() const { return StripChars(ShortNameDrop, GetAppName(), 0, true).substr(0, 7); }
+std::string CCst_App::CEShortName() const
+{
+    const std::string Short = OwnShortName(GetAppName());
+    return Short.empty() ? FallbackShortName : Short;
+}
 
 std::string CCst_App::CEInstallDir() const
 {
     const std::string Def = GetDefInstDir();
     if (Def != CompanyNameDir)
         return Def;
-    std::string Dir = "%CE1%\\";
-    // Tested after stripping: a name of dropped characters alone adds no empty level.
-    const std::string Company = StripChars(DirNameDrop, GetCompName(), 0, true);
-    if (!Company.empty())
-        Dir += Company + "\\";
-    return Dir + StripChars(DirNameDrop, GetAppName(), 0, true);
+    // The installer's rule for its own staging directory: a name of dots alone would
+    // climb out of the device's Program Files folder.
+    return JoinPath("%CE1%", JoinPath(InstallDirPart(GetCompName()), InstallDirPart(GetAppName())));
+}
+
+std::vector<TCabNameFault> CCst_App::CabNameFaults() const
+{
+    std::vector<TCabNameFault> Faults;
+    if (GetIsCC() == "true")
+        return Faults;
+    for (const TCabCpu& Cpu : CabCpus)
+        if (!CabListCarries(PocketPC.Lookup(Cpu.CabKey)))
+            Faults.push_back({Cpu.CabKey, "Installation Name=" + GetAppName() + " Cab File[" + Cpu.Name +
+                                              "] must not contain a comma or a line break"});
+    return Faults;
 }
 
 bool CCst_App::CopyPrebuiltCabs(TAppExport& E)
@@ -91,6 +113,17 @@ bool CCst_App::BuildPocketPC(TAppExport& E)
     }
     TFileSystem& FS = Owner.FileSystem();
     const TBuilderServices& Services = Owner.Services();
+    // The installer hands the names to the application manager in one list.
+    const std::vector<TCabNameFault> CabFaults = CabNameFaults();
+    if (!CabFaults.empty()) {
+        if (Owner.UI()) {
+            TArrayOfString Lines;
+            for (const TCabNameFault& F : CabFaults)
+                Lines.push_back(F.Message);
+            Owner.UI()->ShowMessage(JoinStrings(Lines, "\n\r"), IBuilderUI::mtError, {"Ok"});
+        }
+        return true;
+    }
     // A file left over from before would be packed into this installation's archive.
     if (!Owner.ClearTempDir())
         return true;
@@ -114,6 +147,10 @@ bool CCst_App::BuildPocketPC(TAppExport& E)
         return true;
 
     const std::string Short = CEShortName();
+    if (OwnShortName(GetAppName()).empty() && Owner.UI())
+        Owner.UI()->ShowMessage("Installation Name=" + GetAppName() + " gives no name for its Cab files\n\r" + Short +
+                                    " is used instead",
+                                IBuilderUI::mtWarning, {"Ok"});
     const std::string Temp = Owner.GetTempDir();
     const std::string InfFile = JoinPath(Temp, Short + ".inf");
     const std::string ErrFile = JoinPath(Temp, Short + ".txt");

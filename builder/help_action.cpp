@@ -28,6 +28,17 @@ void CHelpAction_IconFile::Execute()
     F.OpenRow(IsRoot ? IHelpNavigator::pgView : IHelpNavigator::pgItem, Key);
 }
 
+void CHelpAction_CabFile::Execute()
+{
+    if (!Form)
+        return;
+    IHelpNavigator& F = *Form;
+    const CCst_App* Target = App;
+    const std::string Row = Key;
+    if (SelectUnderLock([&] { return F.SelectAppNode(Target); }))
+        F.OpenRow(IHelpNavigator::pgItem, Row);
+}
+
 void CHelpAction_InDir::Execute()
 {
     if (!Form)

@@ -49,6 +49,14 @@ public:
     void Execute() override;
 };
 
+class CHelpAction_CabFile : public CHelpAction_b {
+public:
+    const CCst_App* App = nullptr;
+    // The key of the CAB file's row: "PPC_ICabFARM", "PPC_ICabFMIPS" or "PPC_ICabFSH".
+    std::string Key;
+    void Execute() override;
+};
+
 class CHelpAction_InDir : public CHelpAction_b {
 public:
     const CCst_App* App = nullptr;

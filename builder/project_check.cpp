@@ -69,9 +69,25 @@ void CCastamer::CheckProject(TCheckLists& Lists)
         const std::int32_t A = HelpActions.Add(std::make_unique<CHelpAction_OneApp>(), FNavigator);
         AddCheckMessage(Lists, "Add at least one installation", "Click to add", A, clCritical);
     }
-    for (const auto& App : FApps)
+    for (const auto& App : FApps) {
         CheckSourceDir(Lists, *App);
+        CheckCabNames(Lists, *App);
+    }
     CheckGroupIcons(Lists);
+}
+
+void CCastamer::CheckCabNames(TCheckLists& Lists, const CCst_App& App)
+{
+    if (PlatformOf(App) != 1)
+        return;
+    // The build fails on them.
+    for (const TCabNameFault& Fault : App.CabNameFaults()) {
+        auto Action = std::make_unique<CHelpAction_CabFile>();
+        Action->App = &App;
+        Action->Key = Fault.Key;
+        const std::int32_t A = HelpActions.Add(std::move(Action), FNavigator);
+        AddCheckMessage(Lists, Fault.Message, ClickToDefine, A, clCritical);
+    }
 }
 
 void CCastamer::CheckSourceDir(TCheckLists& Lists, const CCst_App& App)

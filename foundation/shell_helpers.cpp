@@ -21,6 +21,18 @@ std::string JoinPath(const std::string& Dir, const std::string& Name)
     return R;
 }
 
+std::string InstallDirPart(const std::string& Name)
+{
+    static const TCharSet Unsafe = [] {
+        TCharSet S = CharSet("*/:<>?\\|\"");
+        for (std::size_t C = 0; C < 32; ++C)
+            S.set(C);
+        return S;
+    }();
+    const std::string Part = StripChars(Unsafe, Name, 0, true);
+    return Part.find_first_not_of(". ") == std::string::npos ? std::string() : Part;
+}
+
 std::string ExtractFilePath(const std::string& FileName)
 {
     const std::size_t Cut = FileName.find_last_of("\\:");

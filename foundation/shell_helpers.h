@@ -15,6 +15,12 @@ std::string JoinPath(const std::string& Dir, const std::string& Name);
 // inside "C:\Src"). An empty Dir holds nothing.
 bool IsInsideDir(const std::string& Dir, const std::string& Path);
 
+// A name as one level of an installation directory: without what no file name
+// holds (the characters "*/:<>?\|" and the double quote, and control characters),
+// and "" when only dots and blanks remain, which would climb out of the directory
+// above or vanish into it.
+std::string InstallDirPart(const std::string& Name);
+
 // 2 (open for reading and writing) when the file exists and ForceCreate is clear, else 65535 (create).
 // The directory part of a file name with its final "\" (or the ":" of a drive); "" when there is none.
 std::string ExtractFilePath(const std::string& FileName);

@@ -12,17 +12,6 @@ const TCharSet& PathUnsafe()
     return Set;
 }
 
-const TCharSet& FileNameUnsafe()
-{
-    static const TCharSet Set = [] {
-        TCharSet S = PathUnsafe();
-        for (std::size_t C = 0; C < 32; ++C)
-            S.set(C);
-        return S;
-    }();
-    return Set;
-}
-
 } // namespace
 
 CAPP::CAPP(CAppList& AOwner, TStream& RecordStream) : Owner(AOwner)
@@ -100,13 +89,7 @@ std::string CAPP::DefInstDirPath() const
 std::string CAPP::GetDeviceInstDir() const
 {
     const std::string ProgramFiles = Owner.Folders ? Owner.Folders(TSpecialFolder::ProgramFiles) : std::string();
-    // The names become directories: what no file name holds goes, and a part of dots
-    // alone would climb out of the Program Files folder.
-    const auto Part = [](const std::string& S) {
-        const std::string P = StripChars(FileNameUnsafe(), S, 0, true);
-        return P.find_first_not_of(". ") == std::string::npos ? std::string() : P;
-    };
-    const std::string Company = Part(GetCompName()), Name = Part(GetAppName());
+    const std::string Company = InstallDirPart(GetCompName()), Name = InstallDirPart(GetAppName());
     if (!Company.empty())
         return JoinPath(ProgramFiles, JoinPath(Company, Name));
     return JoinPath(ProgramFiles, Name);

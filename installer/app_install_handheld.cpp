@@ -36,6 +36,20 @@ std::string Unquoted(const std::string& S)
 
 std::string Quoted(const std::string& S) { return "\"" + S + "\""; }
 
+// A text as one line of the .ini: each line break, CR LF or a lone CR or LF, a
+// blank. A line of its own would read as a key of the section.
+std::string OneLine(const std::string& Text)
+{
+    std::string Line;
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        const char C = Text[I];
+        if (C == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n')
+            continue;
+        Line += C == '\r' || C == '\n' ? ' ' : C;
+    }
+    return Line;
+}
+
 // The Palm tool's program from its registered command: cut before the first
 // placeholder, bare or quoted, and taken out of its quotes.
 std::string PalmToolProgram(const std::string& Command)
@@ -107,7 +121,7 @@ bool CAPP::WriteCEAppMgrIni(const std::string& IniPath)
                              "Component    = " + Name + "\r\n"
                              "\r\n"
                              "[" + Name + "]\r\n"
-                             "Description  = " + GetASDesc() + "\r\n"
+                             "Description  = " + OneLine(GetASDesc()) + "\r\n"
                              "Uninstall    = " + Name + "\r\n"
                              "CabFiles     = " + CabList + "\r\n";
     Owner.FileSystem->Create(IniPath)->WriteString(Text);

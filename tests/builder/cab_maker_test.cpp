@@ -107,8 +107,9 @@ TEST(CabMaker, OneFileForTwoProcessorsSharesItsDiskId)
     M.AddFile(1, "C:\\Dev\\arm\\", "x.dll", "%InstallDir%");
     M.AddFile(2, "C:\\Dev\\mips\\", "x.dll", "%InstallDir%");
     EXPECT_EQ(Pairs(M.Files), (std::vector<std::string>{"a.exe|%InstallDir%=1", "x.dll|%InstallDir%=2"}));
-    EXPECT_EQ(Section(M, "[SourceDisksNames.ARM]"), "[SourceDisksNames.ARM]\n2 = ,,,C:\\Dev\\arm\\\n");
-    EXPECT_EQ(Section(M, "[SourceDisksNames.MIPS]"), "[SourceDisksNames.MIPS]\n2 = ,,,C:\\Dev\\mips\\\n");
+    // Quoted: a final "\" would continue the line into the next one.
+    EXPECT_EQ(Section(M, "[SourceDisksNames.ARM]"), "[SourceDisksNames.ARM]\n2 = ,,,\"C:\\Dev\\arm\\\"\n");
+    EXPECT_EQ(Section(M, "[SourceDisksNames.MIPS]"), "[SourceDisksNames.MIPS]\n2 = ,,,\"C:\\Dev\\mips\\\"\n");
     EXPECT_EQ(Section(M, "[SourceDisksNames.SH3]"), "");
     EXPECT_EQ(Section(M, "[TCF_0]"), "[TCF_0]\n\"a.exe\",,,0x00000001\n\"x.dll\",,,0x00000001\n");
 }
@@ -225,6 +226,88 @@ TEST(CabMaker, ValuesAndNamesAreQuotedAsTheSyntaxRequires)
     EXPECT_EQ(Section(M, "[SCUTS]"), "[SCUTS]\n\"My \"\"X\"\".lnk\",0,\"x=y.exe\",%CE17%\n");
     EXPECT_EQ(InfField(" lead"), "\" lead\"");
     EXPECT_EQ(InfField("C:\\Program Files\\x"), "C:\\Program Files\\x");
+    EXPECT_EQ(InfField("C:\\Dev\\arm\\"), "\"C:\\Dev\\arm\\\"");
+}
+
+// A "%" of a name or path would start a macro reference and a final "\" would join
+// the next line to the value; the builder's own macros stay macros.
+TEST(CabMaker, PercentSignsAndFinalBackslashesReadAsWritten)
+{
+    CCabMaker M;
+    M.AppName = "100% Fun";
+    M.CompanyName = "50%";
+    M.InstallDir = "%CE1%\\50%\\100% Fun";
+    M.AddFile(0, "C:\\100%", "a%b.exe", "%InstallDir%");
+    M.AddFile(0, "C:\\100%\\x%", "c.dat", "%InstallDir%\\x%");
+    M.AddFile(1, "C:\\Dev\\arm\\", "d.dll", CEDirMacro("System Root"));
+    M.AddFile(2, "C:\\Dev\\mips\\", "d.dll", CEDirMacro("System Root"));
+    M.AddShortcut("a%b.exe", "100% Fun", CEDirMacro("Start Menu"));
+    M.AddShortcut("d.dll", "Driver", CEDirMacro("System Root"));
+    EXPECT_EQ(InfText(M), "[Version]\n"
+                          "Signature = \"$Windows NT$\"\n"
+                          "Provider = \"50%%\"\n"
+                          "CESignature = \"$Windows CE$\"\n"
+                          "\n"
+                          "[CEStrings]\n"
+                          "AppName=\"100%% Fun\"\n"
+                          "CompanyName=\"50%%\"\n"
+                          "InstallDir=\"%CE1%\\50%%\\100%% Fun\"\n"
+                          "\n"
+                          "\n"
+                          "[SourceDisksNames]\n"
+                          "1 = ,,,C:\\100%%\n"
+                          "2 = ,,,C:\\100%%\\x%%\n"
+                          "\n"
+                          "[SourceDisksNames.ARM]\n"
+                          "3 = ,,,\"C:\\Dev\\arm\\\"\n"
+                          "\n"
+                          "[SourceDisksNames.MIPS]\n"
+                          "3 = ,,,\"C:\\Dev\\mips\\\"\n"
+                          "\n"
+                          "[DefaultInstall]\n"
+                          "CopyFiles = TCF_0,TCF_1,TCF_2\n"
+                          "CEShortcuts = SCUTS\n"
+                          "\n"
+                          "[SourceDisksFiles]\n"
+                          "a%%b.exe=1\n"
+                          "c.dat=2\n"
+                          "d.dll=3\n"
+                          "\n"
+                          "[DestinationDirs]\n"
+                          "TCF_0 = 0,%InstallDir%\n"
+                          "TCF_1 = 0,%InstallDir%\\x%%\n"
+                          "TCF_2 = 0,\"\\\"\n"
+                          "SCUTS = 0,%InstallDir%\n"
+                          "\n"
+                          "[TCF_0]\n"
+                          "\"a%%b.exe\",,,0x00000001\n"
+                          "\n"
+                          "[TCF_1]\n"
+                          "\"c.dat\",,,0x00000001\n"
+                          "\n"
+                          "[TCF_2]\n"
+                          "\"d.dll\",,,0x00000001\n"
+                          "\n"
+                          "[SCUTS]\n"
+                          "\"100%% Fun.lnk\",0,\"a%%b.exe\",%CE17%\n"
+                          "\"Driver.lnk\",0,\"d.dll\",\"\\\"\n");
+}
+
+TEST(CabMaker, DeviceDirectoriesKeepTheMacroTheyBeginWith)
+{
+    const std::pair<const char*, const char*> Cases[] = {
+        {"%InstallDir%", "%InstallDir%"},
+        {"%CE1%\\100% Fun", "%CE1%\\100%% Fun"},
+        {"%InstallDir%\\a%\\%CE2%", "%InstallDir%\\a%%\\%%CE2%%"},
+        {"\\Games\\100%", "\\Games\\100%%"},
+        {"%no macro%\\x", "%%no macro%%\\x"},
+        {"%%", "%%%%"},
+        {"%", "%%"},
+        {"\\", "\\"},
+        {"", ""},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(InfDeviceDir(C.first), C.second) << C.first;
 }
 
 TEST(CabMaker, DeviceDirectoryMacros)

@@ -193,6 +193,15 @@ TEST_F(PocketPCExport, ShortNameAndDeviceDirectory)
         {"A:b\\c\"d'e-f=g", "X", "$(Program Files)", "Abcd'e-", "$(Program Files)"},
         {"#1 (best) [of] {all} ~", "", "\\Games", "1bestof", "\\Games"},
         {"Tab\there", "", "", "Tabhere", ""},
+        // The installer's rule: a part of dots alone would climb out of Program Files.
+        {"..", "", "$(Program Files)/$(Company)/$(Name)", "App", "%CE1%"},
+        {"..", "Co", "$(Program Files)/$(Company)/$(Name)", "App", "%CE1%\\Co"},
+        {"Game", ". .", "$(Program Files)/$(Company)/$(Name)", "Game", "%CE1%\\Game"},
+        {"Bell\a\r\n", "", "$(Program Files)/$(Company)/$(Name)", "Bell", "%CE1%\\Bell"},
+        // No short name a file can carry: the fixed one.
+        {"!?*", "", "$(Program Files)/$(Company)/$(Name)", "App", "%CE1%\\!"},
+        {"Con", "", "\\Games", "App", "\\Games"},
+        {"100% Fun", "", "$(Program Files)/$(Company)/$(Name)", "100Fun", "%CE1%\\100% Fun"},
     };
     for (const TCase& C : Cases) {
         CCst_App* A = B->AddApp();
@@ -202,6 +211,62 @@ TEST_F(PocketPCExport, ShortNameAndDeviceDirectory)
         EXPECT_EQ(A->CEShortName(), C.Short) << C.Name;
         EXPECT_EQ(A->CEInstallDir(), C.Device) << C.Name;
     }
+}
+
+TEST_F(PocketPCExport, ANameThatGivesNoShortNameBuildsWithTheFixedOneAndSaysSo)
+{
+    FS.AddFile("C:\\Src\\tool.exe", "t");
+    AddPocketPC("..", "C:\\Src");
+    UI.DirAnswer = "D:\\Package";
+    ASSERT_TRUE(B->Build(0));
+    EXPECT_EQ(Started[0], Wizard + "|C:\\BRIND~1\\temp\\App.inf /err C:\\BRIND~1\\temp\\App.txt /cpu ARM MIPS SH3|wait");
+    EXPECT_NE(InfSeen.find("InstallDir=\"%CE1%\"\r\n"), std::string::npos) << InfSeen;
+    const auto Warning = std::find(UI.Calls.begin(), UI.Calls.end(),
+                                   "message Installation Name=.. gives no name for its Cab files\n\rApp is used instead");
+    ASSERT_NE(Warning, UI.Calls.end());
+    EXPECT_EQ(UI.MessageTypes.front(), IBuilderUI::mtWarning);
+    EXPECT_EQ(ShellOpens, (std::vector<std::string>{"notepad.exe|\"C:\\Brindlo\\App.txt\""}));
+    EXPECT_EQ(ArchiveFiles("D:\\Package\\Data\\ppc.ime", FS),
+              (std::vector<std::string>{"App.ARM.CAB", "App.MIPS.CAB", "App.SH3.CAB"}));
+
+    // A name of its own: no word about it.
+    UI.Calls.clear();
+    B->Apps().back()->Props.Add("App name", "Tool");
+    ASSERT_TRUE(B->Build(0));
+    EXPECT_EQ(std::count_if(UI.Calls.begin(), UI.Calls.end(),
+                            [](const std::string& C) { return C.rfind("message ", 0) == 0; }),
+              1); // "Installation Package built in"
+}
+
+TEST_F(PocketPCExport, ReadyMadeCabNamesTheManagersListCannotCarryFailTheBuild)
+{
+    FS.AddFile("C:\\Src\\a,b.cab", "ARM cab");
+    FS.AddFile("C:\\Src\\sh3.cab", "SH3 cab");
+    CCst_App* A = AddPocketPC("Tool", "C:\\Src");
+    A->SetIsCC("false");
+    A->PocketPC.Add("PPC_ICabFARM", "a,b.cab");
+    A->PocketPC.Add("PPC_ICabFMIPS", "m.cab\r\nCabFiles = x.cab");
+    A->PocketPC.Add("PPC_ICabFSH", "sh3.cab");
+    UI.MessageTypes.clear();
+    ExpectNotBuilt("a comma and a line break");
+    ASSERT_GE(UI.Calls.size(), 3u);
+    EXPECT_EQ(UI.Calls[UI.Calls.size() - 3],
+              "message Installation Name=Tool Cab File[ARM] must not contain a comma or a line break\n\r"
+              "Installation Name=Tool Cab File[MIPS] must not contain a comma or a line break");
+    EXPECT_EQ(UI.MessageTypes, (std::vector<IBuilderUI::TMessageType>{IBuilderUI::mtError, IBuilderUI::mtError}));
+
+    for (const char* Bad : {"x\r.cab", "x\n.cab"}) {
+        A->PocketPC.Add("PPC_ICabFARM", "sh3.cab");
+        A->PocketPC.Add("PPC_ICabFMIPS", Bad);
+        ExpectNotBuilt(Bad);
+    }
+
+    // Made by the wizard, the CAB files get names of their own: old ones do not count.
+    A->SetIsCC("true");
+    UI.DirAnswer = "D:\\Package";
+    EXPECT_TRUE(B->Build(0));
+    EXPECT_EQ(ArchiveFiles("D:\\Package\\Data\\ppc.ime", FS),
+              (std::vector<std::string>{"Tool.ARM.CAB", "Tool.MIPS.CAB", "Tool.SH3.CAB"}));
 }
 
 TEST_F(PocketPCExport, ProcessorListAndCabNamesFollowTheSwitches)

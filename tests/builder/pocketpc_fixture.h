@@ -10,7 +10,8 @@
 // A Pocket PC game that builds its CAB files: a source tree below Src, an engine for
 // each of the three processors below Dev (the ARM directory also brings its own
 // copy of a common file), entries the build passes over, and shortcuts to the Start
-// menu and to the installation directory beside ones it drops.
+// menu and to the installation directory beside ones it drops. A "%" in the company
+// and in a directory name must not read as a macro.
 inline CCst_App* MakePocketPCGame(CCastamer& B, TFileSystem& FS, const std::string& Src, const std::string& Dev)
 {
     const auto Put = [&FS](const std::string& Path, const std::string& Bytes) {
@@ -19,14 +20,14 @@ inline CCst_App* MakePocketPCGame(CCastamer& B, TFileSystem& FS, const std::stri
     };
     Put(Src + "\\game.exe", "game");
     Put(Src + "\\readme.txt", "read me");
-    Put(Src + "\\data\\level1.dat", "level");
+    Put(Src + "\\data 50%\\level1.dat", "level");
     for (const char* Cpu : {"arm", "mips", "sh3"})
         Put(Dev + "\\" + Cpu + "\\engine.dll", Cpu);
     Put(Dev + "\\arm\\readme.txt", "ARM notes");
 
     CCst_App* A = B.AddApp();
     A->Props.Add("App name", "My Game Deluxe!");
-    A->SetCompName("Brindlo Soft.");
+    A->SetCompName("Brindlo 100% Soft.");
     A->Props.Add("DID", "1");
     A->Props.Add("InDir", Src);
     A->Props.Add("OutFN", "ppc.ime");

@@ -262,6 +262,53 @@ TEST_F(ProjectCheck, PocketPCShortcutsAreNotTestedWithoutASourceDirectory)
     EXPECT_EQ(Check(), TShown{});
 }
 
+TEST_F(ProjectCheck, ReadyMadeCabNamesTheManagersListCannotCarry)
+{
+    FS.ForceDirectories("C:\\Src");
+    struct TCase {
+        const char* What;
+        const char* DID;
+        const char* IsCC;
+        const char* Arm;
+        const char* Sh3;
+        TShown Shown;
+    };
+    const std::string Arm = "Critical: Installation Name=Mobile Cab File[ARM] must not contain a comma or a line "
+                            "break / Click to define #";
+    const std::string Sh3 = "Critical: Installation Name=Mobile Cab File[SH3] must not contain a comma or a line "
+                            "break / Click to define #";
+    const TCase Cases[] = {
+        {"plain names", "1", "false", "arm.cab", "sh3.cab", {}},
+        {"a comma", "1", "false", "a,b.cab", "sh3.cab", {Arm + "0"}},
+        {"a line break", "1", "false", "arm.cab", "x.cab\r\nCabFiles = y.cab", {Sh3 + "0"}},
+        {"a lone CR and a lone LF", "1", "false", "a\r.cab", "s\n.cab", {Arm + "0", Sh3 + "1"}},
+        {"CAB files made by the wizard", "1", "true", "a,b.cab", "x\n.cab", {}},
+        {"a PC installation", "2", "false", "a,b.cab", "", {}},
+    };
+    for (const TCase& C : Cases) {
+        CCst_App* A = AddApp("Mobile", C.DID, "C:\\Src");
+        A->SetIsCC(C.IsCC);
+        A->PocketPC.Add("PPC_ICabFARM", C.Arm);
+        A->PocketPC.Add("PPC_ICabFSH", C.Sh3);
+        EXPECT_EQ(Check(), C.Shown) << C.What;
+        for (std::int32_t I = 0; I < B->HelpActions.Count(); ++I) {
+            auto* Action = dynamic_cast<CHelpAction_CabFile*>(B->HelpActions.Get(I));
+            ASSERT_NE(Action, nullptr) << C.What;
+            EXPECT_EQ(Action->App, A);
+        }
+        B->DeleteApp(A);
+    }
+
+    // Its help action opens the CAB file's row of the installation.
+    CCst_App* A = AddApp("Mobile", "1", "C:\\Src");
+    A->PocketPC.Add("PPC_ICabFSH", "a,b.cab");
+    Navigator.AppNodes = {A};
+    ASSERT_EQ(Check(), (TShown{Sh3 + "0"}));
+    B->HelpActions.Run(*B->HelpActions.Get(0));
+    EXPECT_EQ(Navigator.Calls, (std::vector<std::string>{"select app Mobile", "open item PPC_ICabFSH"}));
+    EXPECT_EQ(Navigator.AllowedAtSelect, std::vector<bool>{false});
+}
+
 TEST_F(ProjectCheck, GroupIconsBySize)
 {
     FS.AddFile("C:\\Art\\29.bmp", MakeBmp(29, 20));

@@ -220,6 +220,18 @@ TEST(ShellHelpers, FilePathAndName)
     }
 }
 
+TEST(ShellHelpers, InstallDirPartNeverLeavesTheDirectoryAbove)
+{
+    const char* Cases[][2] = {
+        {"Game", "Game"},         {"v1.0 \"new\"", "v1.0 new"}, {"A<b>|c?*", "Abc"}, {"x/y:z\\w", "xyzw"},
+        {"Tab\tBell\a", "TabBell"}, {"..", ""},                   {".", ""},          {" . . ", ""},
+        {"..\\..", ""},           {"?:*", ""},                    {"", ""},           {"...x", "...x"},
+        {"\x7F", "\x7F"},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(InstallDirPart(C[0]), C[1]) << C[0];
+}
+
 TEST(ShellHelpers, DirectoriesMadeAreNotedAndGoAgainWhenEmpty)
 {
     TMemoryFileSystem FS;

@@ -149,6 +149,32 @@ TEST(PocketPCRoad, TheCabListNamesTheCabFilesThereAre)
     }
 }
 
+// A line of the description's own would be read as a key of the section: one
+// that names CAB files before the real list would install those instead.
+TEST(PocketPCRoad, TheDescriptionIsOneLineOfTheIni)
+{
+    const struct {
+        const char* Text;
+        const char* Line;
+    } Cases[] = {
+        {"Cards.\r\nCabFiles = x.cab", "Cards. CabFiles = x.cab"},
+        {"a\nb\rc", "a b c"},
+        {"a\r\n\r\nb", "a  b"},
+        {"\r\n[Other]\r\n", " [Other] "},
+        {"one line", "one line"},
+    };
+    for (const auto& C : Cases) {
+        TRoadRig R({{"App name", "Go"}, {"BVersion", "2"}}, {{"x", "x"}}, {},
+                   {{"PPC_ASDesc", C.Text}, {"PPC_ICabFARM", "a.cab"}});
+        R.FS.ForceDirectories("C:\\Out");
+        EXPECT_TRUE(R.App->WriteCEAppMgrIni("C:\\Out\\go.ini"));
+        EXPECT_EQ(R.FS.FileBytes("C:\\Out\\go.ini"), std::string("[CEAppManager]\r\nVersion      = 2\r\nComponent    = "
+                                                                 "Go\r\n\r\n[Go]\r\nDescription  = ") +
+                                                         C.Line + "\r\nUninstall    = Go\r\nCabFiles     = a.cab\r\n")
+            << C.Line;
+    }
+}
+
 TEST(PocketPCRoad, TheIniIsNamedWithFileNameCharactersOnly)
 {
     const struct {
