@@ -318,21 +318,11 @@ std::string MakeFixtureProject(const std::string& Dir, const std::string& Packag
     return ProjectFile;
 }
 
-// What Read finds in the project file, or "" when it cannot be loaded. Only read
-// while the builder is not saving: an open reader would make its save fail.
-std::string SavedValue(const std::string& Dir, const std::string& ProjectFile,
-                       const std::function<std::string(CCastamer&)>& Read)
-{
-    TBuilderServices S = DefaultBuilderServices();
-    S.ProgramFileName = Dir + "\\reader\\Castbuild.exe";
-    LocalFileSystem().ForceDirectories(Dir + "\\reader");
-    THash Paths(true);
-    CCastamer Reader(S, Paths);
-    return Reader.Ready && Reader.LoadProject(ProjectFile) ? Read(Reader) : std::string();
-}
+using TFileStamp = std::pair<ULONGLONG, ULONGLONG>;
 
-// A file's size and time of last writing, read without opening it.
-std::pair<ULONGLONG, ULONGLONG> StampOf(const std::string& File)
+// A file's size and time of last writing, read without opening it: an open reader
+// would make the builder's save fail.
+TFileStamp StampOf(const std::string& File)
 {
     WIN32_FILE_ATTRIBUTE_DATA A{};
     if (!GetFileAttributesExA(File.c_str(), GetFileExInfoStandard, &A))
@@ -341,10 +331,32 @@ std::pair<ULONGLONG, ULONGLONG> StampOf(const std::string& File)
             (ULONGLONG(A.ftLastWriteTime.dwHighDateTime) << 32) | A.ftLastWriteTime.dwLowDateTime};
 }
 
-// Until the builder has replaced File (it writes a new file and renames it over).
-void WaitRewritten(const std::string& File, const std::pair<ULONGLONG, ULONGLONG>& Before)
+// What Read finds in the project file once the builder has saved it over the file
+// stamped Before (it writes a new file and renames it over the old one, and may hold
+// it a moment longer).
+std::string ValueAfterSave(const std::string& Dir, const std::string& ProjectFile, const TFileStamp& Before,
+                           const std::function<std::string(CCastamer&)>& Read)
 {
-    WaitFor([&] { return StampOf(File) != Before; }, DriverWaitMs, "the builder to save " + File);
+    WaitFor([&] { return StampOf(ProjectFile) != Before; }, DriverWaitMs, "the builder to save " + ProjectFile);
+    TBuilderServices S = DefaultBuilderServices();
+    S.ProgramFileName = Dir + "\\reader\\Castbuild.exe";
+    LocalFileSystem().ForceDirectories(Dir + "\\reader");
+    THash Paths(true);
+    std::string Value;
+    WaitFor(
+        [&] {
+            CCastamer Reader(S, Paths);
+            try {
+                if (!Reader.Ready || !Reader.LoadProject(ProjectFile))
+                    return false;
+            } catch (const std::exception&) {
+                return false; // still held by the builder
+            }
+            Value = Read(Reader);
+            return true;
+        },
+        DriverWaitMs, "the saved project to load");
+    return Value;
 }
 
 std::string SavedCaption(CCastamer& Project) { return Project.Settings.Lookup("Wnd_Caption"); }
@@ -529,10 +541,9 @@ TEST_F(CastbuildProcess, CtrlSWhileAValueIsStillBeingEditedSavesIt)
     // The project is unchanged but for what the open editor holds.
     ClickRowValue(Main, "Wnd_Caption");
     SetEditText(WaitChild(Main, {"Edit"}), "Typed");
-    const auto Before = StampOf(ProjectFile);
+    const TFileStamp Before = StampOf(ProjectFile);
     PressKeys(Main, {VK_CONTROL, 'S'});
-    WaitRewritten(ProjectFile, Before);
-    EXPECT_EQ(SavedValue(Dir, ProjectFile, SavedCaption), "Typed");
+    EXPECT_EQ(ValueAfterSave(Dir, ProjectFile, Before, SavedCaption), "Typed");
     EXPECT_EQ(WaitItem(Main, {"", "Wnd_Caption"}).Text, "Caption\tTyped");
     // Saved: the window closes without a question.
     PostClose(Main);
@@ -561,10 +572,9 @@ TEST_F(CastbuildProcess, ATreeRenameInProgressIsEndedByTheCommands)
     PostMessageA(Tree, TVM_EXPAND, TVE_EXPAND, SendMessageA(Tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     SelectTreeItem(Main, "0/0");
     HWND Label = Rename("Renamed");
-    const auto Before = StampOf(ProjectFile);
+    const TFileStamp Before = StampOf(ProjectFile);
     PressKeys(Main, {VK_CONTROL, 'S'});
-    WaitRewritten(ProjectFile, Before);
-    EXPECT_EQ(SavedValue(Dir, ProjectFile, SavedGroup), "Renamed||true");
+    EXPECT_EQ(ValueAfterSave(Dir, ProjectFile, Before, SavedGroup), "Renamed||true");
     WaitWindowGone(Label);
     EXPECT_EQ(TreeItem(ReadTexts(Main), "0/0").Text, "Renamed");
 
@@ -583,10 +593,9 @@ TEST_F(CastbuildProcess, ATreeRenameInProgressIsEndedByTheCommands)
         EXPECT_FALSE(IsWindow(Label)) << Name;
         EXPECT_EQ(TreeItem(ReadTexts(Main), "0/0").Text, Name);
         EXPECT_EQ(FindTopWindow(P.Id(), {"#32770"}), nullptr) << Name; // no open dialog
-        const auto Unsaved = StampOf(ProjectFile);
+        const TFileStamp Unsaved = StampOf(ProjectFile);
         PressKeys(Main, {VK_CONTROL, 'S'});
-        WaitRewritten(ProjectFile, Unsaved);
-        EXPECT_EQ(SavedValue(Dir, ProjectFile, SavedGroup), Name + "||true");
+        EXPECT_EQ(ValueAfterSave(Dir, ProjectFile, Unsaved, SavedGroup), Name + "||true");
     }
     PostClose(Main);
     EXPECT_EQ(P.WaitExit(), 0u);
@@ -657,10 +666,10 @@ TEST_F(CastbuildProcess, BuildTakesAnOutputDirectoryWithoutADriveOnTheCurrentDri
     for (const char* Name : {"Install.exe", "view.inst", "Data\\tool.ime"})
         EXPECT_TRUE(LocalFileSystem().FileExists(Package + "\\" + Name)) << Name;
     // The project now names the directory in full.
-    const auto Before = StampOf(ProjectFile);
+    const TFileStamp Before = StampOf(ProjectFile);
     PressKeys(Main, {VK_CONTROL, 'S'});
-    WaitRewritten(ProjectFile, Before);
-    EXPECT_EQ(SavedValue(Dir, ProjectFile, [](CCastamer& C) { return C.ProjectOptions.Lookup("O_OutDir"); }), Package);
+    EXPECT_EQ(ValueAfterSave(Dir, ProjectFile, Before, [](CCastamer& C) { return C.ProjectOptions.Lookup("O_OutDir"); }),
+              Package);
     PostClose(Main);
     EXPECT_EQ(P.WaitExit(), 0u);
 }
