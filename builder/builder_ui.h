@@ -20,7 +20,8 @@ public:
     virtual void ProgressStep(int Percent) = 0;
     virtual void ProgressEnd() = 0;
 
-    // True when a directory was chosen; Dir is then that directory, else unchanged.
+    // True when a directory was chosen; Dir is then that directory as a full path,
+    // else unchanged.
     // An empty Key neither reads nor writes the remembered paths.
     virtual bool SelectDir(std::string& Dir, const std::string& Caption, bool AllowNew, const std::string& Key) = 0;
     // The index of the pressed button, -1 when the box was closed otherwise.

@@ -18,6 +18,9 @@ namespace {
 const std::string BuildDirRefused = "Build directory must be different than Source directory and\n\r"
                                     " its subdirectories. Please choose a different Build directory.";
 const std::string PackageNotBuilt = "Installation Package not built.";
+const std::string BuildDirUnusable = "Build directory must be a full path on a local disk, not on a network drive,\n\r"
+                                     " a CD-ROM, a RAM disk or drive A:\n\r";
+const std::string BuildDirNotMade = "Build directory can not be created:\n\r";
 
 void Stored(TBagResult R)
 {
@@ -100,15 +103,20 @@ bool CCastamer::Build(std::uint8_t Mode)
         std::string Dir = !Last.empty() && FFS->DirectoryExists(Last) ? Last : ProgramDir;
         if (!FUI->SelectDir(Dir, "Select Build Directory", true, ""))
             return false;
-        // Every check runs before the directory is created.
-        if (!CanInstallTo(Dir, false, *FFS))
+        // Every check runs before the directory is created. A chosen directory that
+        // cannot be used is always said: the chooser has closed on it.
+        if (!CanInstallTo(Dir, false, *FFS)) {
+            ShowError(BuildDirUnusable + Dir);
             return false;
+        }
         if (!IsBuildDirAllowed(Dir)) {
             ShowError(BuildDirRefused);
             return false;
         }
-        if (!CanInstallTo(Dir, true, *FFS))
+        if (!CanInstallTo(Dir, true, *FFS)) {
+            ShowError(BuildDirNotMade + Dir);
             return false;
+        }
         SetOutDir(Dir);
         FUI->RepaintMainWindow();
     }

@@ -78,7 +78,8 @@ public:
     // The settings page into the project's settings.
     void StoreView();
     void UpdateStatusPage();
-    // Ends the open edit of every page, keeping what was typed.
+    // Ends the tree's label edit and the open edit of every page, keeping what was
+    // typed: every command starts with it.
     void CommitEdits();
     // Frees every node object, the tree selecting nothing meanwhile.
     void ClearNodes();
@@ -109,6 +110,8 @@ public:
     void FormResize(TObject* Sender);
     bool FormCloseQuery();
     void FormClose(TObject* Sender);
+    // The session ends (log off, shut down) once FormCloseQuery allowed it.
+    void SessionEnd();
     void tViewChange(TObject* Sender, TTreeNode* Node);
     void tViewEdited(TObject* Sender, TTreeNode* Node, std::string& Text);
     void tViewKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);

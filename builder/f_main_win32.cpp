@@ -319,6 +319,7 @@ bool TFMain::ConfirmDiscard()
 
 void TFMain::CommitEdits()
 {
+    tView->EndEdit(false);
     for (CFxPropPage* P : {ppView, ppItem, ppStatus})
         P->CommitEdit();
 }
@@ -473,6 +474,8 @@ bool TFMain::SaveToFile(const std::string& Name)
 
 void TFMain::File1Click(TObject*)
 {
+    // Its items' states depend on what is still being typed (Ctrl+S opens it too).
+    CommitEdits();
     S1->SetEnabled(Engine && Engine->Modified);
     SaveAs1->SetEnabled(Engine && !Engine->ProjectFileName.empty());
 }
@@ -553,6 +556,15 @@ void TFMain::FormClose(TObject*)
 {
     ClearNodes();
     Application().Terminate();
+}
+
+void TFMain::SessionEnd()
+{
+    // The system may end the process as soon as this returns: what the program's
+    // end writes is written now.
+    Close();
+    if (Engine)
+        Engine->SaveEnv();
 }
 
 void TFMain::tViewChange(TObject*, TTreeNode* Node)
@@ -645,6 +657,16 @@ LRESULT TFMain::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
             Close();
         return 0;
     }
+    case WM_QUERYENDSESSION: {
+        // The question of closing the window; a failure refuses, so nothing goes unasked.
+        bool Allowed = false;
+        GuardCall([&] { Allowed = FormCloseQuery(); });
+        return Allowed ? TRUE : FALSE;
+    }
+    case WM_ENDSESSION:
+        if (WParam)
+            GuardCall([&] { SessionEnd(); });
+        return 0;
     case WM_COMMAND:
         if (LParam == 0 && HIWORD(WParam) == 0) {
             GuardCall([&] { menu.Command(LOWORD(WParam)); });
@@ -666,9 +688,34 @@ void TFMain::ProgressBegin(const std::string& Text) { Progress->Start(Text); }
 void TFMain::ProgressStep(int Percent) { Progress->SetPosition(Percent); }
 void TFMain::ProgressEnd() { Progress->Finish(); }
 
+namespace {
+
+// A path without a drive ("\projects\pkg") or a relative one, made full against the
+// current drive and directory as the system reads it; Path itself when it cannot be.
+std::string FullPathOf(const std::string& Path)
+{
+    const DWORD Size = Path.empty() ? 0 : GetFullPathNameA(Path.c_str(), 0, nullptr, nullptr);
+    if (Size == 0)
+        return Path;
+    std::string Full(Size, '\0');
+    const DWORD N = GetFullPathNameA(Path.c_str(), Size, &Full[0], nullptr);
+    if (N == 0 || N >= Size)
+        return Path;
+    Full.resize(N);
+    return Full;
+}
+
+} // namespace
+
 bool TFMain::SelectDir(std::string& Dir, const std::string& Caption, bool AllowNew, const std::string& Key)
 {
-    return DialogSelectDir(Dir, Caption, AllowNew, Key, &DefaultColorScheme());
+    // The chooser lists and answers a directory as it was given; the build takes
+    // only full paths.
+    std::string Chosen = FullPathOf(Dir);
+    if (!DialogSelectDir(Chosen, Caption, AllowNew, Key, &DefaultColorScheme()))
+        return false;
+    Dir = FullPathOf(Chosen);
+    return true;
 }
 
 int TFMain::ShowMessage(const std::string& Text, TMessageType Type, const TArrayOfString& Buttons)

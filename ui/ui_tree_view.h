@@ -85,6 +85,9 @@ public:
     // Null selects nothing.
     void SetSelected(TTreeNode* Node);
     bool IsEditing() const;
+    // Ends an open label edit: the item takes the typed text (OnEdited runs) unless
+    // Cancel gives it up.
+    void EndEdit(bool Cancel);
     // The label editor's window while one is open.
     HWND EditHandle() const;
 

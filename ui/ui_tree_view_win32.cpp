@@ -254,6 +254,12 @@ void TTreeView::SetSelected(TTreeNode* Node)
 
 bool TTreeView::IsEditing() const { return FEditing && EditHandle() != nullptr; }
 
+void TTreeView::EndEdit(bool Cancel)
+{
+    if (IsEditing())
+        SendMessageA(Handle(), TVM_ENDEDITLABELNOW, Cancel ? TRUE : FALSE, 0);
+}
+
 HWND TTreeView::EditHandle() const
 {
     if (!const_cast<TTreeView*>(this)->HandleAllocated())

@@ -15,6 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <utility>
 
 #include <windows.h>
 
@@ -280,9 +284,11 @@ TEST_F(CastbuildProcess, TheTreeAndThePagesKeepTheirPlacesWhenTheWindowIsResized
 
 namespace {
 
-// The fixture project: one PC installation over a small tree, in one group; its last
-// build directory Package exists, so the chooser opens there.
-std::string MakeFixtureProject(const std::string& Dir, const std::string& Package)
+// The fixture project: one PC installation over a small tree, in the group "Tools"
+// (key "g1"); its last build directory Package exists, so the chooser opens there.
+// StoredOutDir, when given, is how the project names that directory.
+std::string MakeFixtureProject(const std::string& Dir, const std::string& Package,
+                               const std::string& StoredOutDir = "")
 {
     const std::string Source = Dir + "\\source tree";
     LocalFileSystem().ForceDirectories(Source + "\\bin");
@@ -305,11 +311,75 @@ std::string MakeFixtureProject(const std::string& Dir, const std::string& Packag
         App->SetGroupID("g1");
         App->Props.Add("InDir", Source);
         App->Props.Add("OutFN", "tool.ime");
-        Maker.ProjectOptions.Add("O_OutDir", Package);
+        Maker.ProjectOptions.Add("O_OutDir", StoredOutDir.empty() ? Package : StoredOutDir);
         if (!Maker.SaveProject(ProjectFile))
             return "";
     }
     return ProjectFile;
+}
+
+using TFileStamp = std::pair<ULONGLONG, ULONGLONG>;
+
+// A file's size and time of last writing, read without opening it: an open reader
+// would make the builder's save fail.
+TFileStamp StampOf(const std::string& File)
+{
+    WIN32_FILE_ATTRIBUTE_DATA A{};
+    if (!GetFileAttributesExA(File.c_str(), GetFileExInfoStandard, &A))
+        return {0, 0};
+    return {(ULONGLONG(A.nFileSizeHigh) << 32) | A.nFileSizeLow,
+            (ULONGLONG(A.ftLastWriteTime.dwHighDateTime) << 32) | A.ftLastWriteTime.dwLowDateTime};
+}
+
+// What Read finds in the project file once the builder has saved it over the file
+// stamped Before (it writes a new file and renames it over the old one, and may hold
+// it a moment longer).
+std::string ValueAfterSave(const std::string& Dir, const std::string& ProjectFile, const TFileStamp& Before,
+                           const std::function<std::string(CCastamer&)>& Read)
+{
+    WaitFor([&] { return StampOf(ProjectFile) != Before; }, DriverWaitMs, "the builder to save " + ProjectFile);
+    TBuilderServices S = DefaultBuilderServices();
+    S.ProgramFileName = Dir + "\\reader\\Castbuild.exe";
+    LocalFileSystem().ForceDirectories(Dir + "\\reader");
+    THash Paths(true);
+    std::string Value;
+    WaitFor(
+        [&] {
+            CCastamer Reader(S, Paths);
+            try {
+                if (!Reader.Ready || !Reader.LoadProject(ProjectFile))
+                    return false;
+            } catch (const std::exception&) {
+                return false; // still held by the builder
+            }
+            Value = Read(Reader);
+            return true;
+        },
+        DriverWaitMs, "the saved project to load");
+    return Value;
+}
+
+std::string SavedCaption(CCastamer& Project) { return Project.Settings.Lookup("Wnd_Caption"); }
+std::string SavedGroup(CCastamer& Project) { return Project.Groups.Lookup("g1"); }
+
+// Sends the end-of-session query from a thread of the test, since the window may
+// ask first; the future holds the window's answer.
+std::future<LRESULT> QueryEndSession(HWND Main)
+{
+    return std::async(std::launch::async, [Main] {
+        DWORD_PTR Answer = 0;
+        if (!SendMessageTimeoutA(Main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 2 * DriverWaitMs,
+                                 &Answer))
+            throw EDriverError("WM_QUERYENDSESSION was not answered: " + SystemReason(GetLastError()));
+        return static_cast<LRESULT>(Answer);
+    });
+}
+
+LRESULT AnswerOf(std::future<LRESULT>& Query)
+{
+    if (Query.wait_for(std::chrono::milliseconds(DriverWaitMs)) != std::future_status::ready)
+        throw EDriverError("the end-of-session query was not answered in time");
+    return Query.get();
 }
 
 } // namespace
@@ -458,5 +528,148 @@ TEST_F(CastbuildProcess, CtrlXInAnOpenEditorStaysWithTheEditorInsteadOfEndingThe
     PostKey(Editor, VK_ESCAPE);
     WaitWindowGone(Editor);
     PressKeys(Main, {VK_CONTROL, 'X'});
+    EXPECT_EQ(P.WaitExit(), 0u);
+}
+
+TEST_F(CastbuildProcess, CtrlSWhileAValueIsStillBeingEditedSavesIt)
+{
+    const std::string ProjectFile = MakeFixtureProject(Dir, Dir + "\\package");
+    ASSERT_FALSE(ProjectFile.empty());
+    TDrivenProcess P = StartBuilder(ProgramDir, {ProjectFile});
+    const HWND Main = WaitMainWindow(P, "fixture project.bxp");
+    WaitItem(Main, {"TTreeNode", "0/0/0", "Tool", false});
+    // The project is unchanged but for what the open editor holds.
+    ClickRowValue(Main, "Wnd_Caption");
+    SetEditText(WaitChild(Main, {"Edit"}), "Typed");
+    const TFileStamp Before = StampOf(ProjectFile);
+    PressKeys(Main, {VK_CONTROL, 'S'});
+    EXPECT_EQ(ValueAfterSave(Dir, ProjectFile, Before, SavedCaption), "Typed");
+    EXPECT_EQ(WaitItem(Main, {"", "Wnd_Caption"}).Text, "Caption\tTyped");
+    // Saved: the window closes without a question.
+    PostClose(Main);
+    EXPECT_EQ(P.WaitExit(), 0u);
+}
+
+TEST_F(CastbuildProcess, ATreeRenameInProgressIsEndedByTheCommands)
+{
+    const std::string ProjectFile = MakeFixtureProject(Dir, Dir + "\\package");
+    ASSERT_FALSE(ProjectFile.empty());
+    TDrivenProcess P = StartBuilder(ProgramDir, {ProjectFile});
+    const HWND Main = WaitMainWindow(P, "fixture project.bxp");
+    WaitItem(Main, {"TTreeNode", "0/0/0", "Tool", false});
+    const HWND Tree =
+        reinterpret_cast<HWND>(static_cast<std::uintptr_t>(ItemOf(ReadTexts(Main), {"TTreeView", "tView"}).Window));
+    // The group's label is being edited, the project otherwise unchanged.
+    // The group stays selected throughout: a click on a selected label would edit it too.
+    const auto Rename = [&](const std::string& Text) {
+        PostMessageA(Tree, TVM_EDITLABELA, 0, SendMessageA(Tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        const HWND Label = WaitChild(Tree, {"Edit"});
+        SetEditText(Label, Text);
+        return Label;
+    };
+
+    // Ctrl+S saves the new name.
+    PostMessageA(Tree, TVM_EXPAND, TVE_EXPAND, SendMessageA(Tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    SelectTreeItem(Main, "0/0");
+    HWND Label = Rename("Renamed");
+    const TFileStamp Before = StampOf(ProjectFile);
+    PressKeys(Main, {VK_CONTROL, 'S'});
+    EXPECT_EQ(ValueAfterSave(Dir, ProjectFile, Before, SavedGroup), "Renamed||true");
+    WaitWindowGone(Label);
+    EXPECT_EQ(TreeItem(ReadTexts(Main), "0/0").Text, "Renamed");
+
+    // On the saved project Ctrl+N and Ctrl+O count the rename as a change: they ask,
+    // and "No" keeps it.
+    for (const WORD Key : {WORD('N'), WORD('O')}) {
+        const std::string Name = std::string("Other ") + char(Key);
+        Label = Rename(Name);
+        PressKeys(Main, {VK_CONTROL, Key});
+        std::vector<TTextItem> Box;
+        const HWND Question = WaitMessageBox(P, Box);
+        EXPECT_EQ(ItemOf(Box, {"TLabel", "TextLabel"}).Text,
+                  "Brindlo project is unsaved\n\rdo you still want to continue ?");
+        ClickItem(Question, ItemOf(Box, {"", "", "No"}));
+        WaitWindowGone(Question);
+        EXPECT_FALSE(IsWindow(Label)) << Name;
+        EXPECT_EQ(TreeItem(ReadTexts(Main), "0/0").Text, Name);
+        EXPECT_EQ(FindTopWindow(P.Id(), {"#32770"}), nullptr) << Name; // no open dialog
+        const TFileStamp Unsaved = StampOf(ProjectFile);
+        PressKeys(Main, {VK_CONTROL, 'S'});
+        EXPECT_EQ(ValueAfterSave(Dir, ProjectFile, Unsaved, SavedGroup), Name + "||true");
+    }
+    PostClose(Main);
+    EXPECT_EQ(P.WaitExit(), 0u);
+}
+
+TEST_F(CastbuildProcess, TheEndOfTheSessionAsksTheCloseQuestionOfAModifiedProject)
+{
+    const std::string ProjectFile = MakeFixtureProject(Dir, Dir + "\\package");
+    ASSERT_FALSE(ProjectFile.empty());
+    const std::string Saved = ReadWholeFile(ProjectFile);
+    TDrivenProcess P = StartBuilder(ProgramDir, {ProjectFile});
+    const HWND Main = WaitMainWindow(P, "fixture project.bxp");
+    WaitItem(Main, {"TTreeNode", "0/0/0", "Tool", false});
+    // Unchanged: the session may end without a question.
+    std::future<LRESULT> Query = QueryEndSession(Main);
+    EXPECT_EQ(AnswerOf(Query), TRUE);
+    EXPECT_EQ(FindTopWindow(P.Id(), {"", "Brindlo"}), nullptr);
+
+    // A value still in its editor is a change.
+    ClickRowValue(Main, "Wnd_Caption");
+    SetEditText(WaitChild(Main, {"Edit"}), "Typed");
+    struct TCase {
+        const char* Button;
+        LRESULT Answer;
+    };
+    for (const TCase C : {TCase{"No", FALSE}, TCase{"Yes", TRUE}}) {
+        Query = QueryEndSession(Main);
+        std::vector<TTextItem> Box;
+        const HWND Question = WaitMessageBox(P, Box);
+        EXPECT_EQ(ItemOf(Box, {"TLabel", "TextLabel"}).Text,
+                  "Brindlo project is unsaved\n\rdo you still want to continue ?");
+        ClickItem(Question, ItemOf(Box, {"", "", C.Button}));
+        EXPECT_EQ(AnswerOf(Query), C.Answer) << C.Button;
+        EXPECT_TRUE(P.Running()) << C.Button;
+        EXPECT_EQ(WaitItem(Main, {"", "Wnd_Caption"}).Text, "Caption\tTyped") << C.Button;
+    }
+    // The session ends: the program with it, the project file as it was.
+    SendMessageTimeoutA(Main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, DriverWaitMs, nullptr);
+    EXPECT_EQ(P.WaitExit(), 0u);
+    EXPECT_EQ(ReadWholeFile(ProjectFile), Saved);
+    EXPECT_EQ(EnvText(ReadEnvOptions(ProgramDir)), "O_NADID=-1 O_PAB=1 O_VEL=1 ");
+}
+
+TEST_F(CastbuildProcess, BuildTakesAnOutputDirectoryWithoutADriveOnTheCurrentDrive)
+{
+    const std::string Package = Dir + "\\package";
+    ASSERT_EQ(Package.substr(1, 2), ":\\");
+    // As a project written by hand names it: on the drive the builder runs from.
+    const std::string ProjectFile = MakeFixtureProject(Dir, Package, Package.substr(2));
+    ASSERT_FALSE(ProjectFile.empty());
+    THash Env(true);
+    Env.Add("O_NADID", "-1");
+    Env.Add("O_PAB", "0");
+    Env.Add("O_VEL", "1");
+    WriteEnvOptions(ProgramDir, Env);
+    TDrivenProcess P = StartBuilder(ProgramDir, {ProjectFile});
+    const HWND Main = WaitMainWindow(P, "fixture project.bxp");
+    WaitItem(Main, {"TTreeNode", "0/0/0", "Tool", false});
+
+    PressKeys(Main, {VK_F7});
+    const HWND Chooser = WaitTopWindow(P.Id(), {"", "Select Build Directory"});
+    ClickItem(Chooser, WaitItem(Chooser, {"CFxButton", "", "Select"}));
+    std::vector<TTextItem> Box;
+    const HWND Done = WaitMessageBox(P, Box);
+    EXPECT_EQ(ItemOf(Box, {"TLabel", "TextLabel"}).Text, "Installation Package built in \n\r" + Package);
+    ClickItem(Done, ItemOf(Box, {"", "", "Ok"}));
+    WaitWindowGone(Done);
+    for (const char* Name : {"Install.exe", "view.inst", "Data\\tool.ime"})
+        EXPECT_TRUE(LocalFileSystem().FileExists(Package + "\\" + Name)) << Name;
+    // The project now names the directory in full.
+    const TFileStamp Before = StampOf(ProjectFile);
+    PressKeys(Main, {VK_CONTROL, 'S'});
+    EXPECT_EQ(ValueAfterSave(Dir, ProjectFile, Before, [](CCastamer& C) { return C.ProjectOptions.Lookup("O_OutDir"); }),
+              Package);
+    PostClose(Main);
     EXPECT_EQ(P.WaitExit(), 0u);
 }

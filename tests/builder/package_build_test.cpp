@@ -272,27 +272,36 @@ TEST_F(PackageBuild, BuildDirectoryRefusals)
     FS.SetDriveType('E', dtCDRom);
     FS.SetDriveType('N', dtRemote);
     FS.SetDriveType('R', dtRamDisk);
+    // A file in the way: the directory cannot be made.
+    FS.AddFile("F:\\Blocked", "x");
+    const std::string InSource = "Build directory must be different than Source directory and\n\r its "
+                                 "subdirectories. Please choose a different Build directory.";
+    const std::string Unusable = "Build directory must be a full path on a local disk, not on a network drive,\n\r"
+                                 " a CD-ROM, a RAM disk or drive A:\n\r";
+    const std::string NotMade = "Build directory can not be created:\n\r";
     struct TCase {
         std::string Dir;
         bool Built;
-        bool Says;
+        std::string Says; // after the chooser; empty: nothing
     };
     const TCase Cases[] = {
-        {"c:\\src\\EDITOR\\out", false, true},
-        {"C:\\Src\\Editor", false, true},
-        {"C:\\Src\\Editor2", false, true}, // only shares the prefix: still refused
-        {"D:\\Other\\x", false, true},
-        {"C:\\Brindlo\\temp", false, true},
-        {"c:\\brindlo\\TEMP\\pkg", false, true},
-        {"a:\\pkg", false, false},
-        {"E:\\pkg", false, false},
-        {"N:\\pkg", false, false},
-        {"R:\\pkg", false, false},
-        {"\\\\server\\share\\pkg", false, false},
-        {"pkg", false, false},
-        {"C:\\Brindlo\\temporary", true, false},
-        {"C:\\Src", true, false},
-        {"F:\\Package", true, false},
+        {"c:\\src\\EDITOR\\out", false, InSource},
+        {"C:\\Src\\Editor", false, InSource},
+        {"C:\\Src\\Editor2", false, InSource}, // only shares the prefix: still refused
+        {"D:\\Other\\x", false, InSource},
+        {"C:\\Brindlo\\temp", false, InSource},
+        {"c:\\brindlo\\TEMP\\pkg", false, InSource},
+        {"a:\\pkg", false, Unusable + "a:\\pkg"},
+        {"E:\\pkg", false, Unusable + "E:\\pkg"},
+        {"N:\\pkg", false, Unusable + "N:\\pkg"},
+        {"R:\\pkg", false, Unusable + "R:\\pkg"},
+        {"\\\\server\\share\\pkg", false, Unusable + "\\\\server\\share\\pkg"},
+        {"\\projects\\pkg", false, Unusable + "\\projects\\pkg"},
+        {"pkg", false, Unusable + "pkg"},
+        {"F:\\Blocked\\pkg", false, NotMade + "F:\\Blocked\\pkg"},
+        {"C:\\Brindlo\\temporary", true, ""},
+        {"C:\\Src", true, ""},
+        {"F:\\Package", true, ""},
     };
     for (const TCase& C : Cases) {
         UI.Calls.clear();
@@ -301,14 +310,12 @@ TEST_F(PackageBuild, BuildDirectoryRefusals)
         EXPECT_EQ(B->Build(0), C.Built) << C.Dir;
         EXPECT_EQ(FS.DirectoryExists(C.Dir), Existed || C.Built) << C.Dir;
         EXPECT_EQ(FS.FileExists(JoinPath(C.Dir, "view.inst")), C.Built) << C.Dir;
-        const std::string Said = UI.Calls.size() > 1 ? UI.Calls[1] : "";
-        if (C.Says) {
-            EXPECT_EQ(Said, "message Build directory must be different than Source directory and\n\r its "
-                            "subdirectories. Please choose a different Build directory.")
-                << C.Dir;
-        } else if (!C.Built) {
-            EXPECT_EQ(UI.Calls.size(), 1u) << C.Dir; // the chooser only
-        }
+        if (C.Built)
+            continue;
+        // A refused directory is never passed over in silence.
+        ASSERT_EQ(UI.Calls.size(), 2u) << C.Dir;
+        EXPECT_EQ(UI.Calls[1], "message " + C.Says) << C.Dir;
+        EXPECT_EQ(UI.MessageTypes.back(), IBuilderUI::mtError) << C.Dir;
     }
     // Cancelled: nothing else happens.
     UI.Calls.clear();

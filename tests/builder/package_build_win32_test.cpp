@@ -135,7 +135,7 @@ TEST_F(PackageBuildWin32, AReadOnlyFileOfOnePalmInstallationStaysOutOfTheNextOne
     SetFileAttributesA((First + "\\locked.pdb").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(PackageBuildWin32, CdRomAndNetworkDrivesAreRefusedSilently)
+TEST_F(PackageBuildWin32, CdRomAndNetworkDrivesAreRefusedWithAMessage)
 {
     if (!UnderWine())
         GTEST_SKIP() << "drive letters with a type are made through Wine's mount manager";
@@ -157,7 +157,12 @@ TEST_F(PackageBuildWin32, CdRomAndNetworkDrivesAreRefusedSilently)
         EXPECT_EQ(B->Build(0), Fixed) << Drive.Root();
         EXPECT_EQ(Exists(Target + "\\pkg\\view.inst"), Fixed) << Drive.Root();
         if (!Fixed) {
-            EXPECT_EQ(UI.Calls.size(), 1u) << Drive.Root(); // the chooser, nothing said
+            // The chooser, then why its answer cannot be used.
+            ASSERT_EQ(UI.Calls.size(), 2u) << Drive.Root();
+            EXPECT_EQ(UI.Calls[1], "message Build directory must be a full path on a local disk, not on a network "
+                                   "drive,\n\r a CD-ROM, a RAM disk or drive A:\n\r" +
+                                       UI.DirAnswer)
+                << Drive.Root();
         }
     }
     EXPECT_EQ(Starts, 0);
