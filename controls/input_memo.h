@@ -24,7 +24,8 @@ public:
     TPanel* ButtonPanel = nullptr;
     CFxButton* OkButton = nullptr;
 
-    // Result is the edited text after "Ok", else Text.
+    // Result is the edited text after "Ok", else Text. A text left as it was shown
+    // comes back as Text, byte for byte.
     void Execute(const std::string& Text, std::string& Result);
     void ApplyScheme(const ColorScheme* Scheme);
     void OkClick(TObject* Sender);

@@ -64,7 +64,11 @@ void CInputMemo::Execute(const std::string& Text, std::string& Result)
 
 void CInputMemo::OkClick(TObject*)
 {
-    MemoText = Memo->Text();
+    // The memo shows every line break as CR LF: a text left as shown keeps its own
+    // breaks, so that its row does not count it as changed.
+    const std::string Shown = Memo->Text();
+    if (Shown != NormalizeLineBreaks(MemoText))
+        MemoText = Shown;
     Close();
 }
 

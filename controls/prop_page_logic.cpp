@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 CFxPropPageLogic::CFxPropPageLogic()
 {
@@ -210,10 +211,8 @@ void CFxPropPageLogic::ShowItem(CFxProp_b* Item, bool Edit)
     if (FScrollBar)
         FScrollBar->SetPosition(Top + 1);
     Refresh();
-    if (Edit) {
-        ActivateItem(Item, 4);
+    if (Edit && ActivateItem(Item, 4))
         Item->ClickValue(10, 10);
-    }
 }
 
 void CFxPropPageLogic::Clear(bool DeleteItems)
@@ -239,20 +238,50 @@ void CFxPropPageLogic::Clear(bool DeleteItems)
 
 void CFxPropPageLogic::EndEdit(CFxProp_b* Item)
 {
-    if (FActiveItem)
-        FActiveItem->SetActive(false, 0);
-    FActiveItem = Item;
-    if (Item)
-        Item->SetActive(true, 0);
+    if (CloseActive())
+        Activate(Item, 0);
 }
 
-void CFxPropPageLogic::ActivateItem(CFxProp_b* Item, int Mode)
+bool CFxPropPageLogic::ActivateItem(CFxProp_b* Item, int Mode) { return CloseActive() && Activate(Item, Mode); }
+
+// False when the close's own handlers made a row active: that activation stands.
+bool CFxPropPageLogic::CloseActive()
 {
-    if (FActiveItem)
-        FActiveItem->SetActive(false, 0);
+    CFxProp_b* Old = FActiveItem;
+    if (!Old)
+        return true;
+    const unsigned Before = FActivations;
+    // No longer active while it commits, so that an EndEdit from its change handler
+    // does not close it a second time.
+    FActiveItem = nullptr;
+    Old->SetActive(false, 0);
+    return FActivations == Before;
+}
+
+bool CFxPropPageLogic::Activate(CFxProp_b* Item, int Mode)
+{
+    if (!Item || !InTree(Item))
+        return false;
+    ++FActivations;
     FActiveItem = Item;
-    if (Item)
-        Item->SetActive(true, Mode);
+    Item->SetActive(true, Mode);
+    return true;
+}
+
+bool CFxPropPageLogic::InTree(const CFxProp_b* Row) const
+{
+    // A removed or retired row keeps its parent link: each step must be among the
+    // parent's children.
+    for (const CFxProp_b* R = Row; R; R = R->Parent) {
+        if (R == FRoot.get())
+            return true;
+        if (!R->Parent)
+            return false;
+        const auto& List = R->Parent->Children;
+        if (std::none_of(List.begin(), List.end(), [R](const std::unique_ptr<CFxProp_b>& C) { return C.get() == R; }))
+            return false;
+    }
+    return false;
 }
 
 void CFxPropPageLogic::DoPropChange(CFxProp_b* Row)
@@ -459,22 +488,22 @@ void CFxPropPageLogic::LeftButtonUp(int X, int Y)
         SetHotItem(nullptr);
         FScrollBar->SetPosition(FScrollBar->Position() + 1);
     } else if (R && R == Pressed) {
+        // A click that gave way (its row went, or another one was opened) does no more.
         switch (ClickColumn(X)) {
         case 1:
-            ActivateItem(R, 1);
-            if (R->CanToggle())
+            if (ActivateItem(R, 1) && R->CanToggle())
                 R->SetExpanded(!R->Expanded);
             break;
         case 2:
             ActivateItem(R, 2);
             break;
         case 3:
-            ActivateItem(R, 3);
-            R->ClickCaption(X, Y);
+            if (ActivateItem(R, 3))
+                R->ClickCaption(X, Y);
             break;
         default:
-            ActivateItem(R, 4);
-            R->ClickValue(X, Y);
+            if (ActivateItem(R, 4))
+                R->ClickValue(X, Y);
             break;
         }
     }
@@ -589,5 +618,22 @@ void CFxPropPageLogic::FreeRetired()
 {
     std::vector<std::unique_ptr<CFxProp_b>> Rows;
     Rows.swap(FRetired);
+    // Nothing the page or a remaining row holds may point into what goes.
+    std::unordered_set<const CFxProp_b*> Going;
+    for (auto& R : Rows) {
+        ForgetRowsWithin(R.get());
+        WalkTree(R.get(), [&Going](CFxProp_b* G) { Going.insert(G); });
+    }
+    const auto Unlink = [&Going](CFxProp_b* K) {
+        if (Going.count(K->Link))
+            K->Link = nullptr;
+        if (Going.count(K->BackLink))
+            K->BackLink = nullptr;
+    };
+    if (FRoot)
+        WalkTree(FRoot.get(), Unlink);
+    for (auto* Kept : {&FRemovedRows, &FRetired})
+        for (auto& R : *Kept)
+            WalkTree(R.get(), Unlink);
     Rows.clear();
 }

@@ -112,10 +112,14 @@ public:
     CFxProp_b* FindItem(const std::string& Key) const;
     void ShowItem(CFxProp_b* Item, bool Edit);
     void Clear(bool DeleteItems);
+    // Ends the open edit, then makes Item (when not null) the active row.
     void EndEdit(CFxProp_b* Item);
     // Ends the open edit and keeps what was typed (before saving, building, closing).
     void CommitEdit() { EndEdit(nullptr); }
-    void ActivateItem(CFxProp_b* Item, int Mode);
+    // True when Item became the active row. The old row's commit may run a change
+    // handler: when that rebuilt the page, a row no longer in the tree is not opened;
+    // when it opened another row, that one stays open instead.
+    bool ActivateItem(CFxProp_b* Item, int Mode);
     void DoPropChange(CFxProp_b* Row);
 
     // Display order and the arithmetic over it.
@@ -179,6 +183,10 @@ protected:
     void Refresh();
 
 private:
+    bool CloseActive();
+    bool Activate(CFxProp_b* Item, int Mode);
+    // Row lies in the tree under the root (removed and retired rows do not).
+    bool InTree(const CFxProp_b* Row) const;
     void Retire(std::unique_ptr<CFxProp_b> Row);
     void ForgetRowsWithin(const CFxProp_b* Row);
     void RealignTop();
@@ -196,6 +204,8 @@ private:
     bool FMouseDown = false;
     CFxProp_b* FPressedItem = nullptr;
     CFxProp_b* FActiveItem = nullptr;
+    // Counts activations, so that a close can tell whether its handlers opened a row.
+    unsigned FActivations = 0;
     int FHeight_HB = 100;
     TTimer FWheelTimer;
     std::int32_t FWheelSteps = 0;

@@ -204,6 +204,37 @@ TEST(InputMemo, AltEnterTakesTheTextEnterIsANewLineAndTheSizeIsRemembered)
     EXPECT_EQ(Result, "Kept");
 }
 
+TEST(InputMemo, OkWithoutAnEditGivesBackTheTextByteForByte)
+{
+    // The memo shows every break as CR LF; a text that was not edited must not come
+    // back rewritten, or its row would count as changed.
+    const char* const Texts[] = {"one\ntwo\n", "one\rtwo\r", "one\r\ntwo\r\n", "a\nb\r\nc\rd\n\re\n\n\r", ""};
+    for (const char* Text : Texts) {
+        SCOPED_TRACE(testing::PrintToString(std::string(Text)));
+        std::string Result = "not answered";
+        TModalScript Script([](HWND W) {
+            CInputMemo* M = Window<CInputMemo>(W);
+            ASSERT_NE(M, nullptr);
+            ClickFx(M->OkButton);
+        });
+        DialogInputMemo("Notes", Text, nullptr, Result);
+        EXPECT_EQ(Result, Text);
+    }
+    // An edited text comes back as the memo holds it.
+    std::string Result;
+    TModalScript Script([](HWND W) {
+        CInputMemo* M = Window<CInputMemo>(W);
+        ASSERT_NE(M, nullptr);
+        HWND E = M->Memo->Handle();
+        SendMessageA(E, EM_SETSEL, 0, 0);
+        PostChars(E, ">");
+        PumpMessages(5);
+        ClickFx(M->OkButton);
+    });
+    DialogInputMemo("Notes", "a\nb\rc", nullptr, Result);
+    EXPECT_EQ(Result, ">a\r\nb\r\nc");
+}
+
 TEST(SetRectDialog, DefaultRectangleSetsItBackUnchanged)
 {
     std::string Result;

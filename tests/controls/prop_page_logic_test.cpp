@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -453,4 +454,92 @@ TEST_F(PropPageLogicTest, DestructionEndsTheEditAndFiresNoChange)
     R->Remove(); // the active row left the tree
     Page.reset();
     EXPECT_EQ(Changes.size(), 1u);
+}
+
+namespace {
+
+// A row with an open editor: it commits what was typed when it stops being active.
+class TTypedRow : public TRecordingRow {
+public:
+    void SetActive(bool Active, int Mode) override
+    {
+        TRecordingRow::SetActive(Active, Mode);
+        if (!Active && Value != "typed") {
+            Value = "typed";
+            Changed();
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(PropPageLogicTest, CommitThatRebuildsThePageLeavesNoFreedRowActive)
+{
+    Fill();
+    CFxProp_b* Typed = A->AddItem(RowClass<TTypedRow>(), "e", "", PropNoColor, PropNoColor, -1);
+    Page->OnPropChange = [this](TObject* Row) {
+        Changes.push_back(static_cast<CFxProp_b*>(Row)->Caption);
+        Page->Clear(true);
+        Fill();
+    };
+    Page->RepaintPage();
+    Page->ActivateItem(Typed, 4);
+    Log.Lines.clear();
+    Click(250, LineY(2)); // a1's value: the commit rebuilds the page under the click
+    EXPECT_EQ(Changes, (std::vector<std::string>{"e"}));
+    EXPECT_EQ(Log.Lines, (std::vector<std::string>{"e off 0"})); // the old a1 is never opened
+    EXPECT_EQ(Page->ActiveItem(), nullptr);
+    Page->FreeRetired(); // idle
+    // Under AddressSanitizer any call into a freed row ends the test here.
+    Page->MouseMoveAt(250, LineY(3));
+    Page->KeyPress(TPropKeyMessage{'x', 0});
+    EXPECT_EQ(Page->HotItem()->Caption, "a2");
+    Click(250, LineY(2));
+    EXPECT_EQ(Page->ActiveItem(), A->Children[0].get());
+}
+
+TEST_F(PropPageLogicTest, RowOpenedByTheCommitsChangeHandlerStaysOpen)
+{
+    // The user clicked a row, but the program answered the commit by opening another
+    // one (a jump to where the value matters): that row is what the user sees open.
+    Fill();
+    CFxProp_b* Typed = A->AddItem(RowClass<TTypedRow>(), "e", "", PropNoColor, PropNoColor, -1);
+    CFxProp_b* B5 = B->Children[4].get();
+    Page->OnPropChange = [&](TObject*) { Page->ShowItem(B5, true); };
+    const struct {
+        const char* How;
+        std::function<void()> End;
+    } Cases[] = {
+        {"a click on another row", [this] { Click(250, LineY(2)); }},
+        {"the edit ended", [this] { Page->CommitEdit(); }},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.How);
+        Typed->Value.clear();
+        Page->ShowItem(Page->Root(), false);
+        Page->RepaintPage();
+        Page->ActivateItem(Typed, 4);
+        Log.Lines.clear();
+        C.End();
+        EXPECT_EQ(Page->ActiveItem(), B5);
+        EXPECT_EQ(Log.Lines, (std::vector<std::string>{"e off 0", "b5 on 4", "b5 value"}));
+    }
+}
+
+TEST_F(PropPageLogicTest, FreeingRetiredRowsLeavesNoPointerIntoThem)
+{
+    Fill();
+    CFxProp_b* A1 = A->Children[0].get();
+    CFxProp_b* Copy = B->AddCopy(A1);
+    A1->Delete();
+    // Whatever a handler did with the row while it was still alive.
+    Page->SetHotItem(A1);
+    Page->ShowItem(A1, true);
+    Page->EndEdit(A1);
+    Page->FreeRetired();
+    EXPECT_EQ(Page->HotItem(), nullptr);
+    EXPECT_EQ(Page->ActiveItem(), nullptr);
+    EXPECT_EQ(Copy->Link, nullptr);
+    Copy->Changed();
+    Page->MouseLeftPage();
 }

@@ -6,6 +6,7 @@
 #include "color_scheme.h"
 #include "file_stream.h"
 #include "gui_support.h"
+#include "input_memo.h"
 #include "key_input.h"
 #include "prop_editor_rows.h"
 #include "prop_page.h"
@@ -336,6 +337,67 @@ TEST_F(PropPageTest, CheckBoxRebuildingItsSiblingsFromItsClick)
     EXPECT_EQ(Group->Children.size(), 2u);
     EXPECT_EQ(Page->RetiredCount(), 0u);
     Page->RepaintPage();
+}
+
+TEST_F(PropPageTest, CommitThatRebuildsThePageUnderAClick)
+{
+    Fill();
+    Page->OnPropChange = [this](TObject* S) {
+        Changes.push_back(static_cast<CFxProp_b*>(S)->Caption);
+        Page->Clear(true);
+        Fill();
+    };
+    ClickValue(Name);
+    ASSERT_NE(Name->Editor, nullptr);
+    PostChars(Name->Editor->Handle(), "X");
+    PumpMessages(3);
+    ClickValue(Picture); // Name commits, and its change rebuilds the page under the click
+    EXPECT_EQ(Changes, (std::vector<std::string>{"Name"}));
+    EXPECT_EQ(Page->ActiveItem(), nullptr);
+    PumpMessages();
+    EXPECT_EQ(Page->RetiredCount(), 0u);
+    EXPECT_EQ(CountEditors(Page->Handle()), 0); // none was opened on a row that went
+    Hover(Picture); // with poisoned frees a call into a freed row crashes here
+    ClickValue(Picture);
+    EXPECT_EQ(Page->ActiveItem(), Picture);
+    EXPECT_NE(Picture->Editor, nullptr);
+}
+
+TEST_F(PropPageTest, RowOpenedByTheCommitsChangeHandlerKeepsItsEditor)
+{
+    Fill();
+    Page->OnPropChange = [this](TObject* S) {
+        Changes.push_back(static_cast<CFxProp_b*>(S)->Caption);
+        if (S == Name)
+            Page->ShowItem(Picture, true);
+    };
+    ClickValue(Name);
+    ASSERT_NE(Name->Editor, nullptr);
+    PostChars(Name->Editor->Handle(), "X");
+    PumpMessages(3);
+    ClickValue(Check);
+    EXPECT_EQ(Page->ActiveItem(), Picture);
+    EXPECT_NE(Picture->Editor, nullptr);
+    EXPECT_EQ(Check->Value, "true"); // the click gave way to the row the program opened
+    EXPECT_EQ(Changes, (std::vector<std::string>{"Name"}));
+    PumpMessages();
+    EXPECT_EQ(CountEditors(Page->Handle()), 1);
+}
+
+TEST_F(PropPageTest, MemoRowOkWithoutAnEditChangesNothing)
+{
+    Fill();
+    const std::string Text = "one\ntwo\rthree\r\nfour\n";
+    Notes->SetValue(Text);
+    TModalScript Script([](HWND W) {
+        auto* M = dynamic_cast<CInputMemo*>(FindControl(W));
+        ASSERT_NE(M, nullptr);
+        SendMessageA(M->OkButton->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointParam(3, 3));
+        SendMessageA(M->OkButton->Handle(), WM_LBUTTONUP, 0, PointParam(3, 3));
+    });
+    ClickValue(Notes);
+    EXPECT_EQ(Notes->Value, Text);
+    EXPECT_TRUE(Changes.empty());
 }
 
 TEST_F(PropPageTest, WheelAndScrollBarMoveTheTopRow)
