@@ -1,5 +1,14 @@
 # libbz2 and libjpeg: cross-built by tools/setup for Windows, Debian's own natively.
 if(BRINDLO_WINDOWS)
+  # tools/setup writes the marker once both libraries of both targets are built.
+  get_filename_component(brindlo_deps_marker "${BRINDLO_DEPS_DIR}/../complete" ABSOLUTE)
+  if(NOT EXISTS "${brindlo_deps_marker}")
+    message(FATAL_ERROR "the third-party cache beside ${BRINDLO_DEPS_DIR} was never completed: run tools/setup")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${brindlo_deps_marker}")
+  file(STRINGS "${brindlo_deps_marker}" brindlo_deps_versions)
+  list(JOIN brindlo_deps_versions ", " brindlo_deps_versions)
+  message(STATUS "Third-party libraries: ${brindlo_deps_versions}")
   foreach(lib bz2 jpeg)
     if(NOT EXISTS "${BRINDLO_DEPS_DIR}/lib/lib${lib}.a")
       message(FATAL_ERROR "lib${lib}.a is missing in ${BRINDLO_DEPS_DIR}: run tools/setup")

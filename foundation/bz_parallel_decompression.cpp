@@ -81,10 +81,12 @@ struct TBits {
 
 // For each aligned 16-bit word: which (mark, shift) pairs it could be the second and
 // third byte of. Bit m * 8 + s: mark m (0 block, 1 end) starting s bits into a byte.
-const std::array<std::uint16_t, 65536>& MarkTable()
+// Made on first use, on the heap: a table the compiler can fill would put all
+// 128 KiB, nearly all zeros, into every program that decodes.
+const std::vector<std::uint16_t>& MarkTable()
 {
-    static const std::array<std::uint16_t, 65536> Table = [] {
-        std::array<std::uint16_t, 65536> T{};
+    static const std::vector<std::uint16_t> Table = [] {
+        std::vector<std::uint16_t> T(65536);
         const std::uint64_t Marks[2] = {BlockMark, EndMark};
         for (unsigned M = 0; M < 2; ++M)
             for (unsigned S = 0; S < 8; ++S)

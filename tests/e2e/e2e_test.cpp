@@ -402,6 +402,10 @@ TEST(E2E, Prepare)
         BuildFixturePackage(Fixture, Source, Package, ExtractFilePath(BuiltProgramPath("Install.exe")));
     ASSERT_TRUE(Messages.empty()) << ::testing::PrintToString(Messages);
     ASSERT_TRUE(Exists(Package + "\\Data\\Castremove.exe"));
+    // The package carries the very files the build ships (stripped, see cmake/release.cmake).
+    for (const std::string& Name : {std::string("Install.exe"), std::string("Data\\Castremove.exe")})
+        EXPECT_TRUE(ReadWholeFile(Package + "\\" + Name) == ReadWholeFile(BuiltProgramPath(ExtractFileName(Name))))
+            << Name << " differs from the build's";
     LocalFileSystem().ForceDirectories(Package + "\\plugins");
     for (const std::string& Plugin : Plugins)
         ASSERT_TRUE(CopyFileA(BesideThisProgram("test_plugin.dll").c_str(), (Package + "\\plugins\\" + Plugin).c_str(),
