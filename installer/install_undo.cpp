@@ -197,11 +197,14 @@ std::vector<std::string> TInstallUndo::Rollback()
                 else if (!Disk.RenameFile(S.Aside, S.Path))
                     Left.push_back(S.Path + " (kept as " + S.Aside + "): " + LastSystemError());
                 break;
+            // What is as it was is not touched: a write that failed may be one the key refuses.
             case skKey:
-                Registry.DeleteKey(S.Root, S.Path);
+                if (Registry.KeyExists(S.Root, S.Path))
+                    Registry.DeleteKey(S.Root, S.Path);
                 break;
             case skValue:
-                Registry.RestoreValue(S.Root, S.Path, S.Name, S.Old);
+                if (!(Registry.ReadValue(S.Root, S.Path, S.Name) == S.Old))
+                    Registry.RestoreValue(S.Root, S.Path, S.Name, S.Old);
                 break;
             }
         } catch (const std::exception& E) {

@@ -15,6 +15,10 @@ struct TRegistryValue {
     bool Exists = false;
     std::uint32_t Type = 0;
     std::string Data;
+    bool operator==(const TRegistryValue& O) const
+    {
+        return Exists == O.Exists && (!Exists || (Type == O.Type && Data == O.Data));
+    }
 };
 
 // What undoing registry writes needs of the system. Key paths as the writer takes

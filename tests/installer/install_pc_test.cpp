@@ -117,6 +117,9 @@ struct TPcRig : TModelRig {
         };
         Apps->RegistryUndo.RestoreValue = [this](TRegistryRoot Root, const std::string& Key, const std::string& Name,
                                                  const TRegistryValue& V) {
+            // The key that refused the value refuses its undoing too.
+            if (Name == FailRegistry)
+                throw EInOutError("Cannot write the registry value " + Name + ": Access denied.");
             if (V.Exists)
                 Values[KeyName(Root, Key) + "|" + Name] = V;
             else
