@@ -33,6 +33,47 @@ std::string InstallDirPart(const std::string& Name)
     return Part.find_first_not_of(". ") == std::string::npos ? std::string() : Part;
 }
 
+std::string CanonicalPath(const std::string& Path)
+{
+    std::string P = Path;
+    std::replace(P.begin(), P.end(), '/', '\\');
+    std::string Prefix;
+    std::size_t At = 0;
+    if (P.compare(0, 2, "\\\\") == 0) {
+        Prefix = "\\\\";
+        At = 2;
+    } else if (P.size() >= 2 && P[1] == ':') {
+        Prefix = P.substr(0, 2);
+        At = 2;
+    }
+    const bool Rooted = At < P.size() && P[At] == '\\';
+    if (Rooted && Prefix != "\\\\")
+        Prefix += '\\';
+    std::vector<std::string> Parts;
+    for (std::size_t Start = At; Start <= P.size();) {
+        std::size_t End = P.find('\\', Start);
+        if (End == std::string::npos)
+            End = P.size();
+        std::string Part = P.substr(Start, End - Start);
+        Start = End + 1;
+        if (Part == "..") {
+            if (!Parts.empty() && Parts.back() != "..")
+                Parts.pop_back();
+            else if (!Rooted && Prefix.empty())
+                Parts.push_back(Part);
+            continue;
+        }
+        while (!Part.empty() && (Part.back() == '.' || Part.back() == ' '))
+            Part.pop_back();
+        if (!Part.empty())
+            Parts.push_back(Part);
+    }
+    std::string R = Prefix;
+    for (std::size_t I = 0; I < Parts.size(); ++I)
+        R += (I ? "\\" : "") + Parts[I];
+    return R;
+}
+
 std::string ExtractFilePath(const std::string& FileName)
 {
     const std::size_t Cut = FileName.find_last_of("\\:");
@@ -247,6 +288,17 @@ std::vector<std::string> TMadeDirs::KeepFor(const std::string& Dir)
     RemoveEmptyDirectories(Unused, FS);
     std::stable_sort(Used.begin(), Used.end(),
                      [](const std::string& A, const std::string& B) { return A.size() < B.size(); });
+    FDirs = Used;
+    return Used;
+}
+
+std::vector<std::string> TMadeDirs::KeepUsed()
+{
+    RemoveEmptyDirectories(FDirs, FS);
+    std::vector<std::string> Used;
+    for (const std::string& D : FDirs)
+        if (FS.DirectoryExists(D))
+            Used.push_back(D);
     FDirs = Used;
     return Used;
 }

@@ -10,6 +10,12 @@
 // "C:\" + "" = "C:", "" + "\x" = "x".
 std::string JoinPath(const std::string& Dir, const std::string& Name);
 
+// Path as Windows stores what it names: "/" as "\", no doubled or final separator,
+// trailing dots and blanks dropped from every component, "." dropped and ".." taken
+// back one component (a leading ".." of a relative path stays). A drive's root keeps
+// its "\"; a UNC path keeps its two. What it answers names what a creation of Path made.
+std::string CanonicalPath(const std::string& Path);
+
 // Path is Dir or lies below it: Dir (any final "\" aside) starts Path, without
 // regard to case, and what follows is empty or begins with "\" ("C:\Src2" is not
 // inside "C:\Src"). An empty Dir holds nothing.
@@ -79,6 +85,8 @@ public:
     std::vector<std::string> KeepFor(const std::string& Dir);
     // Every one of them that is still empty goes.
     void RemoveAll() { KeepFor(std::string()); }
+    // Those still empty go; the rest, which something now holds, answered outermost first.
+    std::vector<std::string> KeepUsed();
 
 private:
     TFileSystem& FS;

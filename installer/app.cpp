@@ -58,7 +58,11 @@ std::string CAPP::GetDefInstDir() const
 {
     const std::string Dir = DefInstDirPath();
     // Whether it could be made is the directory chooser's concern.
-    if (!Dir.empty())
+    if (Dir.empty())
+        return Dir;
+    if (FPluginDirs)
+        FPluginDirs->Make(Dir);
+    else
         Owner.FileSystem->ForceDirectories(Dir);
     return Dir;
 }
@@ -83,7 +87,8 @@ std::string CAPP::DefInstDirPath() const
     } else {
         Dir = Value;
     }
-    return Dir;
+    // "Inc." is made as "Inc": the log must name what exists.
+    return CanonicalPath(Dir);
 }
 
 std::string CAPP::GetDeviceInstDir() const

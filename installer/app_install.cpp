@@ -16,31 +16,42 @@ namespace {
 
 const char UninstallKey[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-// "C:\dir\" and "C:\dir" are one directory; a drive keeps its root.
-std::string PlainDir(const std::string& Dir)
+std::string JoinLines(const std::vector<std::string>& Lines)
 {
-    std::string D = Dir;
-    while (D.size() > 3 && D.back() == '\\')
-        D.pop_back();
-    return D;
+    std::string S;
+    for (const std::string& L : Lines)
+        S += "\n\r" + L;
+    return S;
 }
 
 } // namespace
 
+bool IsUninstallKeyName(const std::string& Name)
+{
+    if (Name.empty() || Name.size() > 255)
+        return false;
+    for (unsigned char C : Name)
+        if (C < 0x20 || C == 0x7F || C == '\\')
+            return false;
+    return true;
+}
+
 void RegisterUninstall(const TRegistryWriter& Write, TRegistryRoot Root, const std::string& KeyName,
                        const std::string& DisplayName, const std::string& UninstallString, CUInstLog* Log)
 {
-    // An empty name would make the entry the Uninstall key itself.
-    if (KeyName.empty())
+    // An empty name or one with "\\" would put the values into the Uninstall key
+    // itself or below another entry.
+    if (!IsUninstallKeyName(KeyName))
         return;
     const std::string Key = UninstallKey + KeyName;
-    Write(Root, Key, "DisplayName", DisplayName);
-    Write(Root, Key, "UninstallString", UninstallString);
+    // Logged first: no value is ever written that the log does not name.
     if (Log) {
         Log->AddDelValue("", Key, "DisplayName");
         Log->AddDelValue("", Key, "UninstallString");
         Log->AddDelKey("", Key);
     }
+    Write(Root, Key, "DisplayName", DisplayName);
+    Write(Root, Key, "UninstallString", UninstallString);
 }
 
 void CAPP::InstallClick(CFxListItem* Row)
@@ -99,16 +110,24 @@ bool CAPP::InstallPC()
     if (!Command.Dir.empty())
         Made.Make(Command.Dir);
     bool Started = false;
-    // Where the archive's lines begin in the log, -1 before; once unpacked, what is
-    // made is in the log and stays for the uninstaller.
-    std::int64_t Mine = -1;
-    bool Unpacked = false;
+    TInstallUndo Undo(FS, Owner.RegistryUndo);
+    // Everything the road did goes, innermost first; then the directories made for it.
+    const auto Undone = [&] {
+        if (Started)
+            Owner.Form.FinishProgress();
+        Command.Log.reset();
+        Command.Undo = nullptr;
+        std::vector<std::string> Left = Undo.Rollback();
+        Made.RemoveAll();
+        return Left;
+    };
     try {
         if (!Owner.Form.SelectDirectory(Command.Dir, "Select Installation Directory", true)) {
             Made.RemoveAll();
             return false;
         }
-        Command.Dir = PlainDir(Command.Dir);
+        // What the chooser answers may end in "." or hold "/"; the log names what exists.
+        Command.Dir = CanonicalPath(Command.Dir);
         const bool Allowed = CanInstallTo(Command.Dir, false, FS);
         if (Allowed)
             Made.Make(Command.Dir);
@@ -119,57 +138,105 @@ bool CAPP::InstallPC()
         }
         InstallDir = Command.Dir;
         Command.LogPath = JoinPath(Command.Dir, "uinst.log");
-        // Tables or paths the archive checks refuse: not even the log is made.
+        // Tables or paths the archive checks refuse, and an uninstaller that is not
+        // there to copy: not even the log is made.
         {
             THash Listed(false);
             ArchiveList(CArchive_BZip::Create, Command.ArchivePath, Listed, Command.Dir, FS);
         }
+        CheckUninstallerCopy();
         Owner.Form.RepaintWindow();
         Owner.Form.StartProgress("Installing...");
         Started = true;
         std::vector<std::string> Parents = Made.KeepFor(Command.Dir);
         Parents.erase(std::remove(Parents.begin(), Parents.end(), Command.Dir), Parents.end());
-        Command.Log = std::make_unique<CUInstLog>(0, Command.LogPath, FS);
+        Command.Undo = &Undo;
+        Command.Log = std::make_unique<CUInstLog>(0, Command.LogPath, Undo);
         Command.Log->AddDelFile(Command.LogPath);
         // Removed after the installation directory, and only when empty.
         for (const std::string& P : Parents)
             Command.Log->AddDelDir(P);
-        Mine = Command.Log->File()->Position();
         ArchiveUnpack(CArchive_BZip::Create, Command.ArchivePath, Command.Dir, Command.Log.get(),
-                      [this](TObject* Archive) { Owner.ArchiveProgress(Archive); }, FS);
-        Unpacked = true;
+                      [this](TObject* Archive) { Owner.ArchiveProgress(Archive); }, Undo);
         MakeShortcuts();
         SetupUninstaller();
         Owner.Form.FinishProgress();
         Started = false;
         Command.Log.reset();
+        Command.Undo = nullptr;
+        // A replaced file that cannot be erased now stays beside its successor, harmless.
+        Undo.Commit();
+    } catch (const std::exception& E) {
+        const std::vector<std::string> Left = Undone();
+        if (!Left.empty())
+            throw EInOutError(E.what() + std::string("\n\rWhat could not be undone:") + JoinLines(Left));
+        throw;
     } catch (...) {
-        if (Started)
-            Owner.Form.FinishProgress();
-        const bool LogMade = Command.Log != nullptr;
-        const bool NothingUnpacked = !Unpacked && (!LogMade || Mine < 0 || Command.Log->File()->Position() == Mine);
-        Command.Log.reset();
-        // Refused before it created anything: the log and the directories made for it go too.
-        if (NothingUnpacked) {
-            if (LogMade)
-                FS.EraseFile(Command.LogPath);
-            Made.RemoveAll();
-        }
+        Undone();
         throw;
     }
-    NotifyPlugins(1003);
+    NotifyInstalled();
     return true;
+}
+
+void CAPP::NotifyInstalled()
+{
+    TFileSystem& FS = *Owner.FileSystem;
+    TMadeDirs PluginDirs(FS);
+    // Like the road's own: removed when left empty, logged when something is in them.
+    const auto Settle = [&] {
+        FPluginDirs = nullptr;
+        const std::vector<std::string> Used = PluginDirs.KeepUsed();
+        if (Used.empty())
+            return;
+        CUInstLog Log(1, Command.LogPath, FS);
+        for (const std::string& D : Used)
+            Log.AddDelDir(D);
+    };
+    FPluginDirs = &PluginDirs;
+    try {
+        NotifyPlugins(1003);
+    } catch (...) {
+        Settle();
+        throw;
+    }
+    Settle();
+}
+
+void CAPP::CheckUninstallerCopy()
+{
+    const std::string Windows = Owner.Folders ? Owner.Folders(TSpecialFolder::Windows) : std::string();
+    const std::string Source = JoinPath(Owner.DataDir, UninstallerName);
+    if (Windows.empty() || !Owner.FileSystem->FileExists(Source))
+        throw EInOutError("Cannot copy " + Source + " to " + JoinPath(Windows, UninstallerName));
+    // Unreadable is found now too, with the system's reason.
+    Owner.FileSystem->OpenRead(Source);
 }
 
 void CAPP::MakeShortcuts()
 {
     const std::string Windows = Owner.Folders ? Owner.Folders(TSpecialFolder::Windows) : std::string();
+    // The links and the folders the shell makes for them are in the road's record.
+    TShortcutShell Shell = Owner.Shell;
+    if (TInstallUndo* Undo = Command.Undo)
+        Shell.CreateShortcut = [this, Undo](const std::string& Target, const std::string& Arguments,
+                                            const std::string& WorkDir, const std::string& Name,
+                                            const std::string& Group, int Kind) {
+            const std::string Link = JoinPath(Owner.Shell.InstallFolder(Kind, Group), Name + ".lnk");
+            Undo->WillCreate(Link);
+            const std::string Saved = Owner.Shell.CreateShortcut(Target, Arguments, WorkDir, Name, Group, Kind);
+            if (Saved.empty())
+                Undo->PutBack(Link);
+            return Saved;
+        };
     const std::int32_t N = Shortcuts.Count();
     for (std::int32_t I = 0; I < N; ++I) {
         TArrayOfString F;
         SplitString(Shortcuts.Pairs()[static_cast<std::size_t>(I)].Value, "|", 5, F);
         F.resize(5);
-        const std::string &Name = F[0], &Type = F[1], &File = F[2], &Destination = F[3], &Group = F[4];
+        const std::string &Name = F[0], &Type = F[1], &File = F[2], &Destination = F[3];
+        // The folder is made as the system stores its name, and the log names that.
+        const std::string Group = CanonicalPath(F[4]);
         if (N != 1)
             Owner.Form.SetProgress(static_cast<std::int32_t>(std::lround(100.0 * I / (N - 1))));
         std::string Target, Arguments, WorkDir;
@@ -184,21 +251,21 @@ void CAPP::MakeShortcuts()
         }
         std::string LinkPath;
         if (Destination == "Program files") {
-            const bool Logged = Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, Group, 5, LinkPath, Owner.Shell);
+            const bool Logged = Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, Group, 5, LinkPath, Shell);
             // Without a group the link lies in the programs menu itself, which is not ours.
             if (Logged && !Group.empty())
                 Command.Log->AddDelDir(Owner.Shell.InstallFolder(5, Group));
         } else if (Destination == "Desktop") {
-            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 1, LinkPath, Owner.Shell);
+            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 1, LinkPath, Shell);
         } else if (Destination == "Quick launch") {
-            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 3, LinkPath, Owner.Shell);
+            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 3, LinkPath, Shell);
         }
     }
 }
 
 void CAPP::SetupUninstaller()
 {
-    TFileSystem& FS = *Owner.FileSystem;
+    TFileSystem& FS = Command.Undo ? *Command.Undo : *Owner.FileSystem;
     const std::string Windows = Owner.Folders ? Owner.Folders(TSpecialFolder::Windows) : std::string();
     const std::string Uninstaller = JoinPath(Windows, UninstallerName);
     // Without it the entry and the shortcuts would lead nowhere; a copy that is there
@@ -206,7 +273,13 @@ void CAPP::SetupUninstaller()
     if (!FS.CopyFileTo(JoinPath(Owner.DataDir, UninstallerName), Uninstaller, true) && !FS.FileExists(Uninstaller))
         throw EInOutError("Cannot copy " + JoinPath(Owner.DataDir, UninstallerName) + " to " + Uninstaller);
     const std::string Title = GetCompName() + " " + GetName();
-    RegisterUninstall(Owner.WriteRegistry, rrLocalMachine, GetName(), Title,
+    const TRegistryWriter Write = [this](TRegistryRoot Root, const std::string& Key, const std::string& Name,
+                                         const std::string& Value) {
+        if (Command.Undo)
+            Command.Undo->WillWrite(Root, Key, Name);
+        Owner.WriteRegistry(Root, Key, Name, Value);
+    };
+    RegisterUninstall(Write, rrLocalMachine, GetName(), Title,
                       Uninstaller + " #uninstall \"" + Command.LogPath + "\"", Command.Log.get());
     Command.Log->AddUIMessage1("Do you realy what to uninstall " + Title);
     Command.Log->AddUIMessage2(Title + " uninstalled");

@@ -5,6 +5,7 @@
 #include "file_system.h"
 #include "fx_list_model.h"
 #include "hash.h"
+#include "install_undo.h"
 #include "installer_shell.h"
 #include "outside_programs.h"
 #include "package_bitmap.h"
@@ -21,6 +22,7 @@
 
 class CAPP;
 class CPlugLoader;
+class TMadeDirs;
 
 enum TInstallerMessage { imError, imWarning, imInformation };
 
@@ -63,8 +65,13 @@ using TRegistryWriter = std::function<void(TRegistryRoot Root, const std::string
 // The uninstaller every PC installation copies into the Windows directory.
 extern const char* const UninstallerName;
 
-// Writes the Uninstall entry KeyName below Root and logs its two values and its key
-// (with an empty root, which the uninstaller reads as the local machine's hive).
+// Whether Name can be the Uninstall entry's own key: one key name, neither empty
+// nor holding "\" or control characters, at most 255 characters.
+bool IsUninstallKeyName(const std::string& Name);
+
+// Logs the Uninstall entry KeyName below Root, its two values and its key (with an
+// empty root, which the uninstaller reads as the local machine's hive), and then
+// writes it. A KeyName that is no key name of its own makes no entry and no line.
 void RegisterUninstall(const TRegistryWriter& Write, TRegistryRoot Root, const std::string& KeyName,
                        const std::string& DisplayName, const std::string& UninstallString, CUInstLog* Log);
 
@@ -102,6 +109,8 @@ public:
     // The links and the registry entry the PC road makes.
     TShortcutShell Shell;
     TRegistryWriter WriteRegistry;
+    // What a failed PC installation needs to put the registry back as it was.
+    TRegistryUndo RegistryUndo;
     // An accepted licence waiting for the install command it restarts.
     bool LicenceAccepted = false;
     // The Pocket PC manager and the Palm tool; null: neither is installed.
@@ -157,7 +166,8 @@ public:
     void InstallClick(CFxListItem* Row);
     // True when the command may go on at once; otherwise the licence panel is up.
     bool ShowLicence();
-    // The PC road: true when it installed. A failure raises after cleaning up.
+    // The PC road: true when it installed. A failure raises after undoing everything
+    // it did: the disk and the registry are as they were.
     bool InstallPC();
     void MakeShortcuts();
     void SetupUninstaller();
@@ -169,6 +179,7 @@ public:
         std::string ArchivePath;
         std::string RowKey; // the clicked row's Key: a Palm OS colour group, or empty
         std::unique_ptr<CUInstLog> Log; // the PC road's
+        TInstallUndo* Undo = nullptr;   // the PC road's record of what it did, while it runs
     };
     TInstallCommand Command;
 
@@ -203,8 +214,9 @@ public:
     std::string GetICabFMIPS() const;
     std::string GetICabFSH() const;
     // Resolved and created on every call; "" (nothing created) for an empty value.
+    // What a plug-in's call makes is noted while the plug-ins hear of an installation.
     std::string GetDefInstDir() const;
-    // The same directory resolved only.
+    // The same directory resolved only, as the system stores its name.
     std::string DefInstDirPath() const;
     std::string GetDeviceInstDir() const;
     std::string GetInstallDir() const { return InstallDir; }
@@ -219,6 +231,10 @@ public:
 private:
     // Adds the rows of the Palm OS colour groups; false when a plain install row is needed.
     bool AddPalmGroupItems();
+    // Tells the plug-ins of the finished installation; what their calls of
+    // GetDefInstDir made goes when they left it empty, and is logged otherwise.
+    void NotifyInstalled();
+    void CheckUninstallerCopy();
     struct TBinding {
         IInstallApp Iface;
         CAPP* Owner;
@@ -238,5 +254,6 @@ private:
 
     TBinding FBinding;
     std::uint32_t FRefCount = 0;
+    TMadeDirs* FPluginDirs = nullptr;
     std::deque<std::string> FReturned;
 };

@@ -168,6 +168,7 @@ void TForm1::LoadApps()
     FAppList->Folders = GetSpecialFolder;
     FAppList->Shell = InstallerShortcutShell();
     FAppList->WriteRegistry = WriteRegistryString;
+    FAppList->RegistryUndo = InstallerRegistryUndo();
     FAppList->Outside = &SystemOutsidePrograms();
 }
 

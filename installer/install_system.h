@@ -1,5 +1,6 @@
 #pragma once
 
+#include "install_undo.h"
 #include "registry_helpers.h"
 #include "uninstall_log.h"
 
@@ -11,6 +12,9 @@
 // Key is the root's own. Raises EOSError with the system's reason.
 void WriteRegistryString(TRegistryRoot Root, const std::string& Key, const std::string& Name,
                          const std::string& Value);
+
+// Reads, puts back and deletes what WriteRegistryString wrote, with the same key paths.
+TRegistryUndo InstallerRegistryUndo();
 
 // The shell folders and links of the uninstall log's shortcuts.
 TShortcutShell InstallerShortcutShell();

@@ -1,18 +1,20 @@
-// A package installed and removed again the way a user does it: Install.exe and
+// Packages installed and removed again the way a user does it: Install.exe and
 // Castremove.exe run as processes of their own in a Wine prefix of this test alone,
-// driven from outside. run_e2e runs "Prepare", takes the prefix's snapshot, runs the
-// rest and compares the snapshot after it.
+// driven from outside. run_e2e runs "Prepare", then each of the others between two
+// snapshots of the prefix, which must be equal.
 #include "e2e_fixture.h"
 
 #include "archive.h"
 #include "driver.h"
 #include "hash.h"
+#include "memory_file_system.h"
 #include "memory_stream.h"
 #include "shell_helpers.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -21,7 +23,6 @@ namespace {
 
 const std::string Root = std::string(BRINDLO_SCRATCH_DIR) + "\\e2e";
 const std::string Source = Root + "\\source";
-const std::string Package = Root + "\\package";
 const std::string Shell = Root + "\\shell";
 const std::string Desktop = Shell + "\\Desktop";
 const std::string Programs = Shell + "\\Programs";
@@ -30,11 +31,40 @@ const std::string Quick = Shell + "\\Quick Launch";
 const std::string UninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 // Placed beside the installation's entry before anything else: it must stay.
 const std::string Neighbour = UninstallKey + "Brindlo e2e neighbour";
-const std::string Company = "C:\\Program Files\\Acme";
-const std::string Dir = Company + "\\Tool 100%";
-const std::string LogPath = Dir + "\\uinst.log";
 const std::string Uninstaller = "C:\\windows\\Castremove.exe";
-const TFixturePackage Fixture;
+
+// One package of the run and where it installs.
+struct TCase {
+    TFixturePackage Fixture;
+    std::string Package;
+    std::string Company; // made for the default directory, gone with the installation
+    std::string Dir;
+    std::string GroupFolder; // the programs menu's folder of its links
+    bool Plugins;
+    std::string LogPath() const { return Dir + "\\uinst.log"; }
+};
+
+TCase MakeCase(const std::string& Name, const std::string& AppName, const std::string& CompName,
+               const std::string& Company, const std::string& Group, const std::string& GroupFolder, bool Plugins)
+{
+    TCase C{TFixturePackage(), Root + "\\" + Name, Company, Company + "\\" + AppName, GroupFolder, Plugins};
+    C.Fixture.AppName = AppName;
+    C.Fixture.CompName = CompName;
+    C.Fixture.Group = Group;
+    return C;
+}
+
+const TCase Main = MakeCase("package", "Tool 100%", "Acme", "C:\\Program Files\\Acme", "Acme Tool", "Acme Tool", true);
+// Windows makes "Inc." as "Inc", and so the group folder.
+const TCase Dotted = MakeCase("dotted", "Tool App", "Brindlo Demo Inc.", "C:\\Program Files\\Brindlo Demo Inc",
+                              "Brindlo Demo Inc.", "Brindlo Demo Inc", false);
+// One bit flipped in the middle of its archive's compressed data.
+const TCase Damaged =
+    MakeCase("damaged", "Tool Damaged", "Acme", "C:\\Program Files\\Acme", "Acme Tool", "Acme Tool", false);
+// Its Uninstall entry's key is there, and refuses values while the test runs.
+const TCase Denied =
+    MakeCase("denied", "Tool Denied", "Acme", "C:\\Program Files\\Acme", "Acme Tool", "Acme Tool", false);
+const TCase* const Cases[] = {&Main, &Dotted, &Damaged, &Denied};
 
 bool Exists(const std::string& Path) { return GetFileAttributesA(Path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -95,7 +125,8 @@ std::vector<std::string> Lines(const std::string& Bytes)
 
 // The archive's two tables, read as the format lays them out: the order in which
 // the installer must create and log directories and files.
-void ArchiveOrder(const std::string& Archive, std::vector<std::string>& Dirs, std::vector<std::string>& Files)
+void ArchiveOrder(const std::string& Archive, const std::string& Dir, std::vector<std::string>& Dirs,
+                  std::vector<std::string>& Files)
 {
     const std::string B = ReadWholeFile(Archive);
     ASSERT_GE(B.size(), 24u);
@@ -181,10 +212,14 @@ bool WaitEnabled(HWND Form, const std::string& Name, bool Want)
     return false;
 }
 
-// Through the licence panel and the directory chooser to the success message.
-void Install(bool Photograph)
+// Through the licence panel and the directory chooser to the message that begins
+// with Said (by default the success message).
+void Install(const TCase& C, bool Photograph, std::string Expected = "")
 {
-    TDrivenProcess P = TDrivenProcess::Start({Package + "\\Install.exe", {}, Package, {}, ""});
+    const TFixturePackage& Fixture = C.Fixture;
+    if (Expected.empty())
+        Expected = Fixture.AppName + " successfuly installed";
+    TDrivenProcess P = TDrivenProcess::Start({C.Package + "\\Install.exe", {}, C.Package, {}, ""});
     const HWND Main = WaitTopWindow(P.Id(), {"", "Brindlo - Installer"});
     const std::vector<TTextItem> Items = ReadTexts(Main);
     const std::vector<std::string> R = Rows(Items);
@@ -215,7 +250,7 @@ void Install(bool Photograph)
 
     const HWND Chooser = WaitTopWindow(P.Id(), {"", "Select Installation Directory"});
     const TTextItem Current = WaitItem(Chooser, {"TLabel"});
-    EXPECT_EQ(Current.Text, Dir);
+    EXPECT_EQ(Current.Text, C.Dir);
     WaitPainted(Chooser);
     if (Photograph) {
         PhotographWindow(Chooser, ScreenshotPath("e2e_directory_chooser.png"));
@@ -226,7 +261,8 @@ void Install(bool Photograph)
 
     const HWND Box = WaitTopWindow(P.Id(), {"", "Brindlo", true, {Main}});
     const std::vector<TTextItem> Said = ReadTexts(Box);
-    EXPECT_NE(FindItem(Said, {"", "", Fixture.AppName + " successfuly installed"}), nullptr) << ListItems(Said);
+    EXPECT_TRUE(std::any_of(Said.begin(), Said.end(), [&](const TTextItem& I) { return I.Text.rfind(Expected, 0) == 0; }))
+        << Expected << "\n" << ListItems(Said);
     if (Photograph) {
         WaitPainted(Box);
         PhotographWindow(Box, ScreenshotPath("e2e_success_message.png"));
@@ -246,8 +282,9 @@ bool Shows(HWND Box, const std::string& Text)
 
 // Castremove started as Start says: its question answered with Answer; with OK, the
 // closing text awaited and confirmed.
-void Uninstall(const TProgramStart& Start, const std::string& Answer, bool Photograph)
+void Uninstall(const TCase& C, const TProgramStart& Start, const std::string& Answer, bool Photograph)
 {
+    const TFixturePackage& Fixture = C.Fixture;
     TDrivenProcess P = TDrivenProcess::Start(Start);
     const HWND Question = WaitTopWindow(P.Id(), {"#32770"});
     EXPECT_TRUE(Shows(Question, "Do you realy what to uninstall " + Fixture.CompName + " " + Fixture.AppName))
@@ -274,26 +311,27 @@ void Uninstall(const TProgramStart& Start, const std::string& Answer, bool Photo
     EXPECT_EQ(P.WaitExit(), 0u);
 }
 
-std::string ArchiveFile()
+std::string ArchiveFile(const TCase& C)
 {
     THash Dirs(false), Files(false);
-    ScanDirTree(Package + "\\Data", "*.*", Dirs, Files);
+    ScanDirTree(C.Package + "\\Data", "*.*", Dirs, Files);
     for (const THashPair& F : Files.Pairs())
         if (F.Value != "Castremove.exe")
             return JoinPath(Dirs.Lookup(F.Key), F.Value);
     return std::string();
 }
 
-std::vector<std::string> ExpectedLog()
+std::vector<std::string> ExpectedLog(const TCase& C)
 {
+    const TFixturePackage& Fixture = C.Fixture;
     std::vector<std::string> Dirs, Files;
-    ArchiveOrder(ArchiveFile(), Dirs, Files);
-    std::vector<std::string> L = {"[DelFile]%" + LogPath, "[DelDir]%" + Company};
+    ArchiveOrder(ArchiveFile(C), C.Dir, Dirs, Files);
+    std::vector<std::string> L = {"[DelFile]%" + C.LogPath(), "[DelDir]%" + C.Company};
     for (const std::string& D : Dirs)
         L.push_back("[DelDir]%" + D);
     for (const std::string& F : Files)
         L.push_back("[DelFile]%" + F);
-    const std::string Group = Programs + "\\" + Fixture.Group;
+    const std::string Group = Programs + "\\" + C.GroupFolder;
     const std::string Key = "\\" + UninstallKey + Fixture.AppName;
     const std::vector<std::string> Rest = {
         "[DelFile]%" + Desktop + "\\Tool.lnk",
@@ -312,8 +350,11 @@ std::vector<std::string> ExpectedLog()
     return L;
 }
 
-void ExpectInstalled()
+void ExpectInstalled(const TCase& C)
 {
+    const TFixturePackage& Fixture = C.Fixture;
+    const std::string& Dir = C.Dir;
+    const std::string LogPath = C.LogPath();
     // The tree, byte for byte.
     std::vector<std::string> Want = TreeOf(Source);
     Want.push_back("f \\uinst.log");
@@ -324,10 +365,10 @@ void ExpectInstalled()
             EXPECT_EQ(ReadWholeFile(Dir + Entry.substr(2)), ReadWholeFile(Source + Entry.substr(2))) << Entry;
         }
     }
-    EXPECT_EQ(Lines(ReadWholeFile(LogPath)), ExpectedLog());
+    EXPECT_EQ(Lines(ReadWholeFile(LogPath)), ExpectedLog(C));
 
     const std::string Tool = Dir + "\\bin\\tool.exe";
-    const std::string Group = Programs + "\\" + Fixture.Group;
+    const std::string Group = Programs + "\\" + C.GroupFolder;
     const struct {
         std::string Link, Path, Arguments, WorkDir, Description;
     } Links[] = {
@@ -349,11 +390,13 @@ void ExpectInstalled()
     EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, Key, "DisplayName"), Fixture.CompName + " " + Fixture.AppName);
     EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, Key, "UninstallString"),
               Uninstaller + " #uninstall \"" + LogPath + "\"");
-    EXPECT_TRUE(ReadWholeFile(Uninstaller) == ReadWholeFile(Package + "\\Data\\Castremove.exe"))
+    EXPECT_TRUE(ReadWholeFile(Uninstaller) == ReadWholeFile(C.Package + "\\Data\\Castremove.exe"))
         << "Castremove.exe in the Windows directory differs from the package's";
+    if (!C.Plugins)
+        return;
     // Every plug-in heard of the installation in the chosen directory.
     for (const std::string& Plugin : Plugins) {
-        const std::string Heard = ReadWholeFile(Package + "\\plugins\\" + Plugin + ".log");
+        const std::string Heard = ReadWholeFile(C.Package + "\\plugins\\" + Plugin + ".log");
         const std::size_t At = Heard.find("event=1003\n");
         ASSERT_NE(At, std::string::npos) << Plugin << ":\n" << Heard;
         EXPECT_NE(Heard.find("GetInstallDir=" + Dir + "\n", At), std::string::npos) << Heard;
@@ -361,55 +404,127 @@ void ExpectInstalled()
     }
 }
 
-void ExpectRemoved(const std::string& Why)
+void ExpectRemoved(const TCase& C, const std::string& Why)
 {
     SCOPED_TRACE(Why);
-    for (const std::string& L : ExpectedLog()) {
+    for (const std::string& L : ExpectedLog(C)) {
         const std::string Path = L.substr(L.find('%') + 1);
-        if (L.rfind("[DelFile]", 0) == 0 || (L.rfind("[DelDir]", 0) == 0 && Path != Dir && Path != Company)) {
+        if (L.rfind("[DelFile]", 0) == 0 || (L.rfind("[DelDir]", 0) == 0 && Path != C.Dir && Path != C.Company)) {
             EXPECT_FALSE(Exists(Path)) << Path;
         }
     }
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey + Fixture.AppName));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey + C.Fixture.AppName));
     EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, Neighbour, "DisplayName"), "a neighbour");
     EXPECT_EQ(TreeOf(Shell), (std::vector<std::string>{"d ", "d \\Desktop", "d \\Programs", "d \\Quick Launch",
                                                         "d \\Startup"}));
     EXPECT_TRUE(Exists(Uninstaller));
 }
 
+// Flips one bit in the middle of the archive's compressed data: the first from the
+// middle on that the archive's reader finds bad (a bit of a Huffman table that no
+// group uses changes nothing).
+void DamageData(const std::string& Archive)
+{
+    std::string B = ReadWholeFile(Archive);
+    ASSERT_GE(B.size(), 24u);
+    std::uint32_t DirTable = 0;
+    for (int I = 3; I >= 0; --I)
+        DirTable = DirTable << 8 | static_cast<unsigned char>(B[16 + static_cast<std::size_t>(I)]);
+    ASSERT_GT(DirTable, 64u);
+    ASSERT_LE(DirTable, B.size());
+    const auto Detected = [&] {
+        TMemoryFileSystem FS;
+        FS.AddFile("C:\\a.ime", B);
+        try {
+            CArchive_BZip::Create(nullptr, FS)->Unpack("C:\\a.ime", "C:\\out");
+        } catch (const EArchiveError&) {
+            return true;
+        }
+        return false;
+    };
+    for (std::size_t At = 24 + (DirTable - 24) / 2; At < DirTable; ++At) {
+        B[At] ^= 0x10;
+        if (Detected()) {
+            WriteWholeFile(Archive, B);
+            return;
+        }
+        B[At] ^= 0x10;
+    }
+    FAIL() << "no bit of the second half of the data is found bad";
+}
+
+// The key's access for everyone: with Deny, no value can be set in it.
+void SetKeyAccess(const std::string& Key, bool Deny)
+{
+    HKEY K = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, WRITE_DAC, &K), ERROR_SUCCESS) << Key;
+    PSECURITY_DESCRIPTOR SD = nullptr;
+    const char* Sddl = Deny ? "D:(D;;0x0002;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)";
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(Sddl, SDDL_REVISION_1, &SD, nullptr));
+    const LONG R = RegSetKeySecurity(K, DACL_SECURITY_INFORMATION, SD);
+    LocalFree(SD);
+    RegCloseKey(K);
+    ASSERT_EQ(R, ERROR_SUCCESS);
+}
+
+// Through the registered command line, answered with OK.
+void UninstallByEntry(const TCase& C, bool Photograph, const std::string& Answer = "OK")
+{
+    const std::string Command = GetString(HKEY_LOCAL_MACHINE, UninstallKey + C.Fixture.AppName, "UninstallString");
+    const std::string Marker = " #uninstall \"";
+    const std::size_t At = Command.find(Marker);
+    ASSERT_NE(At, std::string::npos) << Command;
+    const TProgramStart ByEntry = {Command.substr(0, At),
+                                   {"#uninstall", Command.substr(At + Marker.size(),
+                                                                 Command.size() - At - Marker.size() - 1)},
+                                   Root,
+                                   {},
+                                   ""};
+    Uninstall(C, ByEntry, Answer, Photograph);
+}
+
 } // namespace
 
-// The package, the shell folders in the test's own directory, the neighbouring key;
+// The packages, the shell folders in the test's own directory, the neighbouring key;
 // leftovers of an earlier run go.
 TEST(E2E, Prepare)
 {
     SetFileAttributesA(Uninstaller.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(Uninstaller.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (UninstallKey + Fixture.AppName).c_str());
-    ASSERT_FALSE(Exists(Company)) << "an earlier run left " << Company << "; the prefix must be made again";
+    for (const TCase* C : Cases) {
+        const std::string Key = UninstallKey + C->Fixture.AppName;
+        if (KeyExists(HKEY_LOCAL_MACHINE, Key))
+            SetKeyAccess(Key, false);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, Key.c_str());
+        ASSERT_FALSE(Exists(C->Company)) << "an earlier run left " << C->Company << "; the prefix must be made again";
+    }
     THash Dirs(false), Files(false);
     if (Exists(Root)) {
         ScanDirTree(Root, "*.*", Dirs, Files);
         for (const THashPair& F : Files.Pairs())
-            DeleteFileA(F.Value.c_str());
+            DeleteFileA(JoinPath(Dirs.Lookup(F.Key), F.Value).c_str());
         for (int I = Dirs.Count() - 1; I >= 0; --I)
             RemoveDirectoryA(Dirs.Pairs()[static_cast<std::size_t>(I)].Value.c_str());
     }
     for (const std::string& D : {Desktop, Programs, Startup, Quick})
         ASSERT_TRUE(LocalFileSystem().ForceDirectories(D)) << D;
     MakeFixtureTree(Source);
-    const std::vector<std::string> Messages =
-        BuildFixturePackage(Fixture, Source, Package, ExtractFilePath(BuiltProgramPath("Install.exe")));
-    ASSERT_TRUE(Messages.empty()) << ::testing::PrintToString(Messages);
-    ASSERT_TRUE(Exists(Package + "\\Data\\Castremove.exe"));
-    // The package carries the very files the build ships (stripped, see cmake/release.cmake).
-    for (const std::string& Name : {std::string("Install.exe"), std::string("Data\\Castremove.exe")})
-        EXPECT_TRUE(ReadWholeFile(Package + "\\" + Name) == ReadWholeFile(BuiltProgramPath(ExtractFileName(Name))))
-            << Name << " differs from the build's";
-    LocalFileSystem().ForceDirectories(Package + "\\plugins");
+    for (const TCase* C : Cases) {
+        const std::vector<std::string> Messages =
+            BuildFixturePackage(C->Fixture, Source, C->Package, ExtractFilePath(BuiltProgramPath("Install.exe")));
+        ASSERT_TRUE(Messages.empty()) << ::testing::PrintToString(Messages);
+        ASSERT_TRUE(Exists(C->Package + "\\Data\\Castremove.exe"));
+        // The package carries the very files the build ships (stripped, see cmake/release.cmake).
+        for (const std::string& Name : {std::string("Install.exe"), std::string("Data\\Castremove.exe")})
+            EXPECT_TRUE(ReadWholeFile(C->Package + "\\" + Name) == ReadWholeFile(BuiltProgramPath(ExtractFileName(Name))))
+                << Name << " differs from the build's";
+    }
+    LocalFileSystem().ForceDirectories(Main.Package + "\\plugins");
     for (const std::string& Plugin : Plugins)
-        ASSERT_TRUE(CopyFileA(BesideThisProgram("test_plugin.dll").c_str(), (Package + "\\plugins\\" + Plugin).c_str(),
-                              FALSE));
+        ASSERT_TRUE(CopyFileA(BesideThisProgram("test_plugin.dll").c_str(),
+                              (Main.Package + "\\plugins\\" + Plugin).c_str(), FALSE));
+    DamageData(ArchiveFile(Damaged));
+    SetString(HKEY_LOCAL_MACHINE, UninstallKey + Denied.Fixture.AppName, "", "");
 
     const std::string Folders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
     for (const char* Key : {"Shell Folders", "User Shell Folders"}) {
@@ -421,45 +536,39 @@ TEST(E2E, Prepare)
               Quick);
     SetString(HKEY_LOCAL_MACHINE, Neighbour, "DisplayName", "a neighbour");
 
-    // Both programs once, so that what Wine writes on a program's first start is in
+    // The programs once, so that what Wine writes on a program's first start is in
     // the snapshot before.
-    TDrivenProcess P = TDrivenProcess::Start({Package + "\\Install.exe", {}, Package, {}, ""});
-    PostClose(WaitTopWindow(P.Id(), {"", "Brindlo - Installer"}));
-    EXPECT_EQ(P.WaitExit(), 0u);
+    for (const TCase* C : Cases) {
+        TDrivenProcess P = TDrivenProcess::Start({C->Package + "\\Install.exe", {}, C->Package, {}, ""});
+        PostClose(WaitTopWindow(P.Id(), {"", "Brindlo - Installer"}));
+        EXPECT_EQ(P.WaitExit(), 0u);
+    }
     TDrivenProcess R = TDrivenProcess::Start({BuiltProgramPath("Castremove.exe"), {}, Root, {}, ""});
     EXPECT_EQ(R.WaitExit(), 0u);
     for (const std::string& Plugin : Plugins)
-        DeleteFileA((Package + "\\plugins\\" + Plugin + ".log").c_str());
+        DeleteFileA((Main.Package + "\\plugins\\" + Plugin + ".log").c_str());
 }
 
 TEST(E2E, InstallAndUninstall)
 {
-    ASSERT_TRUE(Exists(Package + "\\Install.exe")) << "run E2E.Prepare first";
+    const std::string& Dir = Main.Dir;
+    const std::string& Company = Main.Company;
+    ASSERT_TRUE(Exists(Main.Package + "\\Install.exe")) << "run E2E.Prepare first";
     ASSERT_FALSE(Exists(Company));
-    Install(true);
-    ExpectInstalled();
+    Install(Main, true);
+    ExpectInstalled(Main);
     if (HasFailure())
         return;
 
     // Through the registered command line; a cancel first, which removes nothing.
-    const std::string Command = GetString(HKEY_LOCAL_MACHINE, UninstallKey + Fixture.AppName, "UninstallString");
-    const std::string Marker = " #uninstall \"";
-    const std::size_t At = Command.find(Marker);
-    ASSERT_NE(At, std::string::npos) << Command;
-    const TProgramStart ByEntry = {Command.substr(0, At),
-                                   {"#uninstall", Command.substr(At + Marker.size(),
-                                                                 Command.size() - At - Marker.size() - 1)},
-                                   Root,
-                                   {},
-                                   ""};
-    Uninstall(ByEntry, "Cancel", true);
-    ExpectInstalled();
+    UninstallByEntry(Main, true, "Cancel");
+    ExpectInstalled(Main);
 
     // Something of the user's in the installation directory keeps it, and only it.
     ASSERT_TRUE(CreateDirectoryA((Dir + "\\mine").c_str(), nullptr));
     WriteWholeFile(Dir + "\\mine\\notes.txt", "mine");
-    Uninstall(ByEntry, "OK", true);
-    ExpectRemoved("by the Uninstall entry");
+    UninstallByEntry(Main, true);
+    ExpectRemoved(Main, "by the Uninstall entry");
     EXPECT_EQ(TreeOf(Dir), (std::vector<std::string>{"d ", "d \\mine", "f \\mine\\notes.txt"}));
     EXPECT_TRUE(Exists(Company));
     DeleteFileA((Dir + "\\mine\\notes.txt").c_str());
@@ -467,24 +576,57 @@ TEST(E2E, InstallAndUninstall)
     RemoveDirectoryA(Dir.c_str());
     RemoveDirectoryA(Company.c_str());
     for (const std::string& Plugin : Plugins)
-        DeleteFileA((Package + "\\plugins\\" + Plugin + ".log").c_str());
+        DeleteFileA((Main.Package + "\\plugins\\" + Plugin + ".log").c_str());
 
     // Again, and away through the uninstall shortcut, from the installation directory.
-    Install(false);
-    ExpectInstalled();
-    const TLink Link = ReadLink(Programs + "\\" + Fixture.Group + "\\Uninstall Tool.lnk");
+    Install(Main, false);
+    ExpectInstalled(Main);
+    const TLink Link = ReadLink(Programs + "\\" + Main.GroupFolder + "\\Uninstall Tool.lnk");
     const std::size_t Quote = Link.Arguments.find('"');
     ASSERT_NE(Quote, std::string::npos) << Link.Arguments;
-    Uninstall({Link.Path,
+    Uninstall(Main,
+              {Link.Path,
                {Link.Arguments.substr(0, Quote - 1), Link.Arguments.substr(Quote + 1, Link.Arguments.size() - Quote - 2)},
                Link.WorkDir,
                {},
                ""},
               "OK", false);
-    ExpectRemoved("by the uninstall shortcut");
+    ExpectRemoved(Main, "by the uninstall shortcut");
     EXPECT_FALSE(Exists(Dir));
     // Made for the default directory, logged, and gone with it.
     EXPECT_FALSE(Exists(Company));
     for (const std::string& Plugin : Plugins)
-        DeleteFileA((Package + "\\plugins\\" + Plugin + ".log").c_str());
+        DeleteFileA((Main.Package + "\\plugins\\" + Plugin + ".log").c_str());
+}
+
+// Every line of the log names what the system made, so the uninstall removes it all.
+TEST(E2E, ACompanyNameEndingInADotInstallsAndUninstalls)
+{
+    ASSERT_FALSE(Exists(Dotted.Company));
+    Install(Dotted, false);
+    ExpectInstalled(Dotted);
+    if (HasFailure())
+        return;
+    UninstallByEntry(Dotted, false);
+    ExpectRemoved(Dotted, "by the Uninstall entry");
+    EXPECT_FALSE(Exists(Dotted.Company));
+}
+
+// run_e2e compares the prefix before and after each of these byte for byte.
+TEST(E2E, ADamagedArchiveLeavesThePrefixAsItWas)
+{
+    ASSERT_FALSE(Exists(Damaged.Company));
+    Install(Damaged, false, "The archive " + ArchiveFile(Damaged) + " is damaged: ");
+    EXPECT_FALSE(Exists(Damaged.Company));
+}
+
+TEST(E2E, AFailedRegistryWriteLeavesThePrefixAsItWas)
+{
+    ASSERT_FALSE(Exists(Denied.Company));
+    const std::string Key = UninstallKey + Denied.Fixture.AppName;
+    SetKeyAccess(Key, true);
+    Install(Denied, false, "Cannot open the registry key " + Key + ": ");
+    SetKeyAccess(Key, false);
+    EXPECT_FALSE(Exists(Denied.Company));
+    EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, Key, "DisplayName"), "<none>");
 }

@@ -256,3 +256,33 @@ TEST(ShellHelpers, DirectoriesMadeAreNotedAndGoAgainWhenEmpty)
     FS.AddFile("C:\\blocked", "");
     EXPECT_TRUE(ForceDirectoriesNoting("C:\\blocked\\x", FS).empty());
 }
+
+TEST(CanonicalPath, NamesWhatACreationOfThePathMakes)
+{
+    const struct {
+        const char* Path;
+        const char* Canonical;
+    } Cases[] = {
+        {"C:\\Program Files\\Brindlo Demo Inc.\\Tool App", "C:\\Program Files\\Brindlo Demo Inc\\Tool App"},
+        {"C:\\Apps\\Tool. . ", "C:\\Apps\\Tool"},
+        {"C:/Apps//Tool/", "C:\\Apps\\Tool"},
+        {"C:\\Apps\\\\\\Tool\\\\", "C:\\Apps\\Tool"},
+        {"C:\\", "C:\\"},
+        {"C:/", "C:\\"},
+        {"C:", "C:"},
+        {"C:\\a\\.\\b", "C:\\a\\b"},
+        {"C:\\a\\..\\b", "C:\\b"},
+        {"C:\\..\\..\\b", "C:\\b"},
+        {"C:\\a\\...\\b", "C:\\a\\b"},
+        {"C:\\ a\\b", "C:\\ a\\b"},
+        {"\\\\server\\share\\dir.", "\\\\server\\share\\dir"},
+        {"\\dir\\", "\\dir"},
+        {"Acme Tool.", "Acme Tool"},
+        {"Acme/Tools \\Tool", "Acme\\Tools\\Tool"},
+        {"..\\up", "..\\up"},
+        {"a\\..\\..\\up", "..\\up"},
+        {"", ""},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(CanonicalPath(C.Path), C.Canonical) << C.Path;
+}

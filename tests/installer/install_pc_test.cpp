@@ -5,9 +5,13 @@
 #include "archive.h"
 #include "bz_streams.h"
 #include "memory_file_system.h"
+#include "plug_loader.h"
 #include "shell_helpers.h"
+#include "string_helpers.h"
 
 #include <functional>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -51,7 +55,10 @@ std::string HandArchive(const std::vector<std::pair<std::string, std::string>>& 
 
 struct TPcRig : TModelRig {
     TMemoryFileSystem FS;
-    std::vector<std::string> Registry; // "root|key|name=value"
+    std::vector<std::string> Registry; // "root|key|name=value", as written
+    // The registry as it stands: keys "root|key" (lower case), values "root|key|name".
+    std::set<std::string> Keys;
+    std::map<std::string, TRegistryValue> Values;
     std::vector<std::string> Links;    // "kind|group|name -> target args (workdir)"
     std::string FailRegistry;          // a value name whose writing fails
     bool QuickLaunch = true;
@@ -84,16 +91,58 @@ struct TPcRig : TModelRig {
                                             const std::string& Group, int Kind) {
             Links.push_back(std::to_string(Kind) + "|" + Group + "|" + Name + " -> " + Target + " " + Args + " (" +
                             WorkDir + ")");
-            return std::string("saved");
+            // As the shell does: the group's folder made, an earlier link replaced.
+            const std::string Folder = Apps->Shell.InstallFolder(Kind, Group);
+            const std::string Link = JoinPath(Folder, Name + ".lnk");
+            if (!FS.ForceDirectories(Folder) || (FS.FileExists(Link) && !FS.EraseFile(Link)))
+                return std::string();
+            FS.AddFile(Link, "link to " + Target);
+            return Link;
         };
         Apps->WriteRegistry = [this](TRegistryRoot Root, const std::string& Key, const std::string& Name,
                                      const std::string& Value) {
+            for (std::string K = Key; !K.empty(); K = K.substr(0, K.find_last_of('\\')))
+                Keys.insert(KeyName(Root, K));
             if (Name == FailRegistry)
                 throw EInOutError("Cannot write the registry value " + Name + ": Access denied.");
             Registry.push_back(std::to_string(Root) + "|" + Key + "|" + Name + "=" + Value);
+            Values[KeyName(Root, Key) + "|" + Name] = TRegistryValue{true, 1, Value + std::string(1, '\0')};
         };
+        Apps->RegistryUndo.KeyExists = [this](TRegistryRoot Root, const std::string& Key) {
+            return Keys.count(KeyName(Root, Key)) != 0;
+        };
+        Apps->RegistryUndo.ReadValue = [this](TRegistryRoot Root, const std::string& Key, const std::string& Name) {
+            const auto It = Values.find(KeyName(Root, Key) + "|" + Name);
+            return It == Values.end() ? TRegistryValue() : It->second;
+        };
+        Apps->RegistryUndo.RestoreValue = [this](TRegistryRoot Root, const std::string& Key, const std::string& Name,
+                                                 const TRegistryValue& V) {
+            // The key that refused the value refuses its undoing too.
+            if (Name == FailRegistry)
+                throw EInOutError("Cannot write the registry value " + Name + ": Access denied.");
+            if (V.Exists)
+                Values[KeyName(Root, Key) + "|" + Name] = V;
+            else
+                Values.erase(KeyName(Root, Key) + "|" + Name);
+        };
+        Apps->RegistryUndo.DeleteKey = [this](TRegistryRoot Root, const std::string& Key) {
+            const std::string K = KeyName(Root, Key);
+            for (const std::string& Other : Keys)
+                if (Other.rfind(K + "\\", 0) == 0)
+                    throw EInOutError("Cannot delete the registry key " + Key + ": it has subkeys");
+            for (auto It = Values.begin(); It != Values.end();)
+                It = It->first.rfind(K + "|", 0) == 0 && It->first.find('|', K.size() + 1) == std::string::npos
+                         ? Values.erase(It)
+                         : std::next(It);
+            Keys.erase(K);
+        };
+        Apps->WriteRegistry(rrLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Neighbour",
+                            "DisplayName", "a neighbour");
+        Registry.clear();
         FS.ForceDirectories("C:\\Program Files");
         FS.ForceDirectories("C:\\windows");
+        for (const char* Shell : {"C:\\Desktop", "C:\\Quick", "C:\\Programs"})
+            FS.ForceDirectories(Shell);
         FS.AddFile(JoinPath(Data, "Castremove.exe"), "the uninstaller");
         FS.ForceDirectories("C:\\src\\docs\\empty");
         FS.AddFile("C:\\src\\tool.exe", "MZ tool");
@@ -128,6 +177,27 @@ struct TPcRig : TModelRig {
         TMemoryStream R(S.Bytes());
         Apps->AddApp(std::make_unique<CAPP>(*Apps, R));
         return Apps->Apps.back().get();
+    }
+
+    static std::string KeyName(TRegistryRoot Root, const std::string& Key)
+    {
+        return std::to_string(Root) + "|" + LowerAscii(Key);
+    }
+    // Everything on the disk and in the registry, to compare before and after.
+    std::vector<std::string> State()
+    {
+        std::vector<std::string> V;
+        for (const std::string& P : FS.AllPaths()) {
+            V.push_back(P);
+            if (FS.DirectoryExists(P))
+                for (const TDirEntry& E : FS.ListDirectory(P))
+                    V.push_back(JoinPath(P, E.Name) + " " + std::to_string(E.Attributes) +
+                                (E.IsDirectory() ? "" : " = " + FS.FileBytes(JoinPath(P, E.Name))));
+        }
+        V.insert(V.end(), Keys.begin(), Keys.end());
+        for (const auto& E : Values)
+            V.push_back(E.first + " = " + E.second.Data);
+        return V;
     }
 
     std::vector<std::string> LogLines(const std::string& Path)
@@ -310,19 +380,23 @@ TEST(InstallPC, ARefusedDirectoryIsReported)
     EXPECT_FALSE(R.FS.DirectoryExists("C:\\Program Files\\Acme"));
 }
 
-TEST(InstallPC, AnEmptyNameMakesNoUninstallEntry)
+TEST(InstallPC, ANameThatIsNoKeyNameMakesNoUninstallEntry)
 {
-    TPcRig R;
-    R.View.Chosen = "C:\\Tool";
-    R.AddTool({{"App name", ""}, {"DefInstDir", ""}}, {"Uninstall|SCut to uninstall||Desktop|"})->InstallClick(nullptr);
-    EXPECT_TRUE(R.Registry.empty());
-    const std::vector<std::string> Lines = R.LogLines("C:\\Tool\\uinst.log");
-    for (const std::string& L : Lines) {
-        EXPECT_EQ(L.find("[DelKey]"), std::string::npos);
-        EXPECT_EQ(L.find("[DelValue]"), std::string::npos);
+    for (const std::string Name : {"", "\\", "Tool\\", "Acme\\Tool"}) {
+        SCOPED_TRACE(Name);
+        TPcRig R;
+        R.View.Chosen = "C:\\Tool";
+        R.AddTool({{"App name", Name}, {"DefInstDir", ""}}, {"Uninstall|SCut to uninstall||Desktop|"})
+            ->InstallClick(nullptr);
+        EXPECT_TRUE(R.Registry.empty());
+        const std::vector<std::string> Lines = R.LogLines("C:\\Tool\\uinst.log");
+        for (const std::string& L : Lines) {
+            EXPECT_EQ(L.find("[DelKey]"), std::string::npos);
+            EXPECT_EQ(L.find("[DelValue]"), std::string::npos);
+        }
+        EXPECT_EQ(Lines.back(), "[UImes 2]%Acme " + Name + " uninstalled");
+        EXPECT_EQ(R.Links.size(), 1u);
     }
-    EXPECT_EQ(Lines.back(), "[UImes 2]%Acme  uninstalled");
-    EXPECT_EQ(R.Links.size(), 1u);
 }
 
 TEST(InstallPC, AMissingShellFolderMakesNoLinkAndNoLine)
@@ -336,13 +410,12 @@ TEST(InstallPC, AMissingShellFolderMakesNoLinkAndNoLine)
     EXPECT_EQ(R.Messages(), std::vector<std::string>{"Tool 100% successfuly installed"});
 }
 
-TEST(InstallPC, EveryFailureCleansUpAndShowsItsError)
+TEST(InstallPC, EveryFailureLeavesTheDiskAndTheRegistryAsTheyWere)
 {
     struct Case {
         const char* Name;
         std::function<void(TPcRig&)> Arrange;
-        const char* Error;   // the start of the message
-        bool LeavesLog;      // what was made is in the closed log
+        const char* Error; // the start of the message
     };
     const std::string Archive = Data + "\\Tool.ime";
     const Case Cases[] = {
@@ -350,39 +423,50 @@ TEST(InstallPC, EveryFailureCleansUpAndShowsItsError)
          [&](TPcRig& R) {
              R.FS.AddFile(Archive, HandArchive({{"0", ""}, {"1", "\\..\\..\\evil"}}, {{"1,2", "x.txt"}}, "xx"));
          },
-         "The archive " , false},
+         "The archive "},
         {"not a bzip2 stream",
          [&](TPcRig& R) {
              R.FS.AddFile(Archive, HandArchive({{"0", ""}}, {{"0,2", "x.txt"}}, "xx",
                                                [](std::string& B) { B[0] = 'X'; }));
          },
-         "The archive ", false},
-        {"no room",
-         [&](TPcRig& R) { R.FS.Free = 1; },
-         "Not enough free disk space", false},
+         "The archive "},
+        {"no room", [&](TPcRig& R) { R.FS.Free = 1; }, "Not enough free disk space"},
+        {"one bad bit in the middle of the data",
+         [&](TPcRig& R) {
+             R.FS.AddFile(Archive, HandArchive({{"0", ""}, {"1", "\\sub"}, {"2", "\\sub\\deeper"}},
+                                               {{"0,6", "first.txt"}, {"2,6", "second.txt"}}, "first second",
+                                               [](std::string& B) { B[B.size() / 2] ^= 0x10; }));
+         },
+         "The archive "},
         {"the checksum at the end",
          [&](TPcRig& R) {
              R.FS.AddFile(Archive, HandArchive({{"0", ""}}, {{"0,2", "x.txt"}}, "xx",
                                                [](std::string& B) { B[B.size() - 3] ^= 1; }));
          },
-         "The archive ", true},
-        {"the registry",
-         [](TPcRig& R) { R.FailRegistry = "UninstallString"; },
-         "Cannot write the registry value UninstallString", true},
+         "The archive "},
+        {"the first registry value", [](TPcRig& R) { R.FailRegistry = "DisplayName"; },
+         "Cannot write the registry value DisplayName"},
+        {"the second registry value", [](TPcRig& R) { R.FailRegistry = "UninstallString"; },
+         "Cannot write the registry value UninstallString"},
         {"the uninstaller missing from the package",
-         [&](TPcRig& R) { R.FS.EraseFile(Data + "\\Castremove.exe"); },
-         "Cannot copy", true},
+         [&](TPcRig& R) { R.FS.EraseFile(Data + "\\Castremove.exe"); }, "Cannot copy"},
+        {"the uninstaller unreadable",
+         [&](TPcRig& R) { R.FS.SetUnreadable(Data + "\\Castremove.exe"); }, "Cannot open file"},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
         TPcRig R;
         C.Arrange(R);
-        CAPP* App = R.AddTool({{"Licenze", "Terms."}});
+        CAPP* App = R.AddTool({{"Licenze", "Terms."}}, {"Tool|SCut to file|tool.exe|Desktop|",
+                                                        "Tool|SCut to file|tool.exe|Program files|Acme\\Tool"});
+        const std::vector<std::string> Before = R.State();
         R.Apps->LicenceAccepted = true;
         App->InstallClick(nullptr);
         const std::vector<std::string> M = R.Messages();
         ASSERT_EQ(M.size(), 1u);
         EXPECT_EQ(M[0].rfind(C.Error, 0), 0u) << M[0];
+        EXPECT_EQ(M[0].find("undone"), std::string::npos) << M[0];
+        EXPECT_EQ(R.State(), Before);
         EXPECT_FALSE(R.Apps->LicenceAccepted);
         // The progress window, once started, is finished.
         int Started = 0, Finished = 0;
@@ -391,17 +475,82 @@ TEST(InstallPC, EveryFailureCleansUpAndShowsItsError)
             Finished += Call == "finish";
         }
         EXPECT_EQ(Started, Finished);
-        if (C.LeavesLog) {
-            const std::vector<std::string> Lines = R.LogLines(Dir + "\\uinst.log");
-            ASSERT_GE(Lines.size(), 3u);
-            EXPECT_EQ(Lines[1], "[DelDir]%C:\\Program Files\\Acme");
-        } else {
-            EXPECT_FALSE(R.FS.DirectoryExists("C:\\Program Files\\Acme")) << "left behind";
-        }
         // The next command asks for the licence again.
         R.View.Calls.clear();
         App->InstallClick(nullptr);
         EXPECT_EQ(R.View.Calls, std::vector<std::string>{"licence Terms."});
+    }
+}
+
+TEST(InstallPC, WhatAReinstallReplacesWaitsAsideUntilItEnds)
+{
+    TPcRig R;
+    const std::vector<std::string> Shortcuts = {"Tool|SCut to file|tool.exe|Desktop|"};
+    CAPP* App = R.AddTool({}, Shortcuts);
+    App->InstallClick(nullptr);
+    ASSERT_EQ(R.Messages(), std::vector<std::string>{"Tool 100% successfuly installed"});
+    // An earlier version, read-only, an earlier uninstaller and the earlier entry.
+    R.FS.SetAttributes(Dir + "\\tool.exe", 0);
+    R.FS.AddFile(Dir + "\\tool.exe", "MZ version 1");
+    R.FS.SetAttributes(Dir + "\\tool.exe", faReadOnly);
+    R.FS.AddFile("C:\\windows\\Castremove.exe", "the uninstaller 1");
+    R.Values["2|" + LowerAscii(Uninstall) + "tool 100%|DisplayName"] = TRegistryValue{true, 2, "Acme Tool 1"};
+    const std::vector<std::string> Before = R.State();
+
+    R.FailRegistry = "UninstallString";
+    R.View.Calls.clear();
+    App->InstallClick(nullptr);
+    ASSERT_EQ(R.Messages().size(), 1u);
+    EXPECT_EQ(R.State(), Before);
+
+    R.FailRegistry.clear();
+    R.View.Calls.clear();
+    App->InstallClick(nullptr);
+    EXPECT_EQ(R.Messages(), std::vector<std::string>{"Tool 100% successfuly installed"});
+    EXPECT_EQ(R.FS.FileBytes(Dir + "\\tool.exe"), "MZ tool");
+    EXPECT_TRUE(R.FS.EraseFile(Dir + "\\tool.exe")) << "still read-only";
+    EXPECT_EQ(R.FS.FileBytes("C:\\windows\\Castremove.exe"), "the uninstaller");
+    for (const std::string& P : R.FS.AllPaths())
+        EXPECT_EQ(P.find(".~"), std::string::npos) << P << " was left aside";
+}
+
+TEST(InstallPC, NamesAreMadeAndLoggedAsTheSystemStoresThem)
+{
+    const struct {
+        const char* Name;
+        TPairs Props;
+        std::string Chosen; // "" keeps the default
+        std::string Group;
+        std::string Dir;       // where it lands
+        std::string GroupDir;  // the programs menu's folder
+    } Cases[] = {
+        {"a company name ending in a dot", {{"CompName", "Acme Inc."}}, "", "Acme Tool.",
+         "C:\\Program Files\\Acme Inc\\Tool 100%", "C:\\Programs\\Acme Tool"},
+        {"a name ending in a blank", {{"App name", "Tool "}}, "", " Acme/Tools \\\\Tool",
+         "C:\\Program Files\\Acme\\Tool", "C:\\Programs\\ Acme\\Tools\\Tool"},
+        {"a plain directory with \"/\"", {{"DefInstDir", "D:/Apps//Tool./"}}, "", "Acme",
+         "D:\\Apps\\Tool", "C:\\Programs\\Acme"},
+        {"a new directory named with a dot", {}, "C:\\Apps\\New.\\", "Acme", "C:\\Apps\\New",
+         "C:\\Programs\\Acme"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TPcRig R;
+        R.View.Chosen = C.Chosen;
+        CAPP* App = R.AddTool(C.Props, {"Tool|SCut to file|tool.exe|Program files|" + C.Group});
+        if (C.Chosen.empty())
+            R.View.Chosen = App->DefInstDirPath();
+        EXPECT_EQ(App->DefInstDirPath().find_first_of("/"), std::string::npos);
+        App->InstallClick(nullptr);
+        ASSERT_EQ(R.Messages().size(), 1u);
+        EXPECT_EQ(App->GetInstallDir(), C.Dir);
+        const std::vector<std::string> Lines = R.LogLines(C.Dir + "\\uinst.log");
+        ASSERT_FALSE(Lines.empty());
+        EXPECT_EQ(Lines[0], "[DelFile]%" + C.Dir + "\\uinst.log");
+        EXPECT_NE(std::find(Lines.begin(), Lines.end(), "[DelDir]%" + C.Dir), Lines.end());
+        EXPECT_NE(std::find(Lines.begin(), Lines.end(), "[DelFile]%" + C.GroupDir + "\\Tool.lnk"), Lines.end());
+        EXPECT_NE(std::find(Lines.begin(), Lines.end(), "[DelDir]%" + C.GroupDir), Lines.end());
+        EXPECT_TRUE(R.FS.FileExists(C.GroupDir + "\\Tool.lnk"));
     }
 }
 
@@ -425,4 +574,72 @@ TEST(RegisterUninstall, WritesAndLogsTheEntryUnlessTheNameIsEmpty)
                                                  "2|" + Uninstall + "Other|UninstallString=y"}));
     EXPECT_EQ(FS.FileBytes("C:\\u.log"), "[DelValue]%%" + Uninstall + "Ed%DisplayName\r\n[DelValue]%%" + Uninstall +
                                              "Ed%UninstallString\r\n[DelKey]%%" + Uninstall + "Ed\r\n");
+}
+
+TEST(RegisterUninstall, TheNameMustBeOneKeyName)
+{
+    const struct {
+        std::string Name;
+        bool Key;
+    } Cases[] = {
+        {"Tool 100%", true}, {" Tool. ", true}, {std::string(255, 'k'), true}, {"\xE9" "diteur", true},
+        {"", false},         {"\\", false},      {"Tool\\", false},            {"\\Tool", false},
+        {"a\\b", false},     {std::string(256, 'k'), false}, {"Tab\there", false}, {"Line\n", false},
+    };
+    for (const auto& C : Cases) {
+        EXPECT_EQ(IsUninstallKeyName(C.Name), C.Key) << C.Name;
+        TMemoryFileSystem FS;
+        int Writes = 0;
+        {
+            CUInstLog Log(0, "C:\\u.log", FS);
+            RegisterUninstall([&](TRegistryRoot, const std::string&, const std::string&, const std::string&) { ++Writes; },
+                              rrLocalMachine, C.Name, "x", "y", &Log);
+        }
+        EXPECT_EQ(Writes, C.Key ? 2 : 0) << C.Name;
+        EXPECT_EQ(FS.FileBytes("C:\\u.log").empty(), !C.Key) << C.Name;
+    }
+}
+
+namespace {
+
+std::function<void(IInstallApp*)> PlugInAction;
+
+void BRINDLO_CALL ActingPlugIn(int32_t Event, IInstallApp* App)
+{
+    if (Event == PLG_AppInstalled && PlugInAction)
+        PlugInAction(App);
+}
+
+} // namespace
+
+TEST(InstallPC, WhatAPlugInsDefaultDirectoryMadeGoesWhenUnusedAndIsLoggedWhenUsed)
+{
+    for (const bool Used : {false, true}) {
+        SCOPED_TRACE(Used ? "used" : "unused");
+        TPcRig R;
+        CPlugLoader Loader(R.FS);
+        Loader.AddPlug("C:\\p\\a.dll", nullptr, ActingPlugIn);
+        R.Apps->Plugins = &Loader;
+        PlugInAction = [&](IInstallApp* App) {
+            const std::string Made = App->lpVtbl->GetDefInstDir(App);
+            EXPECT_EQ(Made, Dir);
+            EXPECT_TRUE(R.FS.DirectoryExists(Dir));
+            if (Used)
+                R.FS.AddFile(Dir + "\\settings.ini", "");
+        };
+        R.View.Chosen = "D:\\Tool";
+        R.AddTool()->InstallClick(nullptr);
+        PlugInAction = nullptr;
+        EXPECT_EQ(R.Messages(), std::vector<std::string>{"Tool 100% successfuly installed"});
+        EXPECT_EQ(R.FS.DirectoryExists(Dir), Used);
+        EXPECT_EQ(R.FS.DirectoryExists("C:\\Program Files\\Acme"), Used);
+        const std::vector<std::string> Lines = R.LogLines("D:\\Tool\\uinst.log");
+        ASSERT_GE(Lines.size(), 2u);
+        if (Used) {
+            EXPECT_EQ(std::vector<std::string>(Lines.end() - 2, Lines.end()),
+                      (std::vector<std::string>{"[DelDir]%C:\\Program Files\\Acme", "[DelDir]%" + Dir}));
+        } else {
+            EXPECT_EQ(Lines.back(), "[UImes 2]%Acme Tool 100% uninstalled");
+        }
+    }
 }
