@@ -79,10 +79,10 @@ void TBitmap::DrawTransparent(HDC Dest, int X, int Y, TColor Transparent) const
 {
     if (Empty())
         return;
-    // GDI's own mask blit, not msimg32's TransparentBlt: msimg32 is no KnownDLL, and an
-    // import of it would be looked for beside the program first.
-    // Copied into a monochrome bitmap, the pixels of the source's background colour
-    // become 1 and all others 0.
+    // GDI's own mask blit rather than msimg32's TransparentBlt: msimg32 is no KnownDLL,
+    // so an import of it would be looked for beside the program first. Copied into a
+    // monochrome bitmap, the pixels of the source's background colour become 1, all
+    // others 0.
     TGdiObject<HBITMAP> Mask(CreateBitmap(FWidth, FHeight, 1, 1, nullptr));
     TMemoryDC MaskDC(CreateCompatibleDC(nullptr));
     if (!Mask || !MaskDC)

@@ -44,7 +44,8 @@ int TImageList::Add(const TBitmap& Bitmap, TColor Key)
     HBITMAP Copy = static_cast<HBITMAP>(CopyImage(Cell.Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!Copy)
         return -1;
-    const int Index = FMasked ? CommonImageListAddMasked(FList, Copy, ColorToRGB(Key)) : CommonImageListAdd(FList, Copy, nullptr);
+    const int Index =
+        FMasked ? CommonImageListAddMasked(FList, Copy, ColorToRGB(Key)) : CommonImageListAdd(FList, Copy, nullptr);
     DeleteObject(Copy);
     return Index;
 }
