@@ -1,5 +1,6 @@
 #include "prop_page.h"
 
+#include "ui_common_controls.h"
 #include "ui_text_report.h"
 
 #include <typeinfo>
@@ -209,7 +210,7 @@ void CFxPropPage::Paint(TCanvas& Canvas)
             if (Row.Expanded && Row.OpenIconIndex != -1)
                 Index = Row.OpenIconIndex;
             if (Index >= 0)
-                ImageList_Draw(FImageList, Index, DC, Cells.Icon.Left, Cells.Icon.Top, ILD_NORMAL);
+                CommonImageListDraw(FImageList, Index, DC, Cells.Icon.Left, Cells.Icon.Top, ILD_NORMAL);
         }
         Row.Paint(Canvas, Cells.Caption, Cells.Value, Cells.Left);
         if (Row.Hot) {

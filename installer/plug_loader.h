@@ -43,5 +43,9 @@ private:
 // The system's side: load a library by its full path with the search restricted,
 // find the entry, free the library. Null where libraries cannot be loaded.
 void* LoadPluginModule(const std::string& FileName);
+// How the search of a plug-in's own imports is restricted: by the search flags where
+// the system has them, else by the altered search path. The one-argument form picks.
+enum class TPluginSearch { Flags, AlteredPath };
+void* LoadPluginModule(const std::string& FileName, TPluginSearch Search);
 CB_InstallPlugProc FindPluginEntry(void* Module);
 void FreePluginModule(void* Module);

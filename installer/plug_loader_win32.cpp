@@ -1,31 +1,30 @@
 #include "plug_loader.h"
 
+#include "system_library.h"
+
 #include <windows.h>
 
 namespace {
 
-// Where the system has it, the search of a library's dependencies is kept to the
-// library's own directory and the system's: nothing is taken from the program's
-// directory (a download folder) or the current one.
 constexpr DWORD SearchDllLoadDir = 0x00000100;
 constexpr DWORD SearchSystem32 = 0x00000800;
-
-bool RestrictedSearchAvailable()
-{
-    static const bool Available =
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories") != nullptr;
-    return Available;
-}
 
 } // namespace
 
 void* LoadPluginModule(const std::string& FileName)
 {
+    return LoadPluginModule(FileName, LibrarySearchFlagsAvailable() ? TPluginSearch::Flags : TPluginSearch::AlteredPath);
+}
+
+void* LoadPluginModule(const std::string& FileName, TPluginSearch Search)
+{
     // A file that is no library must not bring up the system's error box.
     const UINT Old = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HMODULE Module = RestrictedSearchAvailable()
+    // Either way a plug-in's own imports are looked for beside it and in the system's
+    // directory, never beside the program (a download folder) first.
+    HMODULE Module = Search == TPluginSearch::Flags
                          ? LoadLibraryExA(FileName.c_str(), nullptr, SearchDllLoadDir | SearchSystem32)
-                         : LoadLibraryA(FileName.c_str());
+                         : LoadLibraryExA(FileName.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     SetErrorMode(Old);
     return reinterpret_cast<void*>(Module);
 }

@@ -25,6 +25,13 @@ struct TFindHandleTraits {
     static void Close(HANDLE H) { FindClose(H); }
 };
 
+// A library loaded by LoadLibrary or LoadLibraryEx.
+struct TLibraryHandleTraits {
+    using THandle = HMODULE;
+    static HMODULE Invalid() { return nullptr; }
+    static void Close(HMODULE M) { FreeLibrary(M); }
+};
+
 struct TRegKeyTraits {
     using THandle = HKEY;
     static HKEY Invalid() { return nullptr; }
@@ -65,6 +72,7 @@ struct TSelectionTraits {
 using TKernelHandle = TUniqueHandle<TKernelHandleTraits>;
 using TFileHandle = TUniqueHandle<TFileHandleTraits>;
 using TFindHandle = TUniqueHandle<TFindHandleTraits>;
+using TLibraryHandle = TUniqueHandle<TLibraryHandleTraits>;
 using TRegKey = TUniqueHandle<TRegKeyTraits>;
 using TMemoryDC = TUniqueHandle<TMemoryDCTraits>;
 using TWindowDC = TUniqueHandle<TWindowDCTraits>;

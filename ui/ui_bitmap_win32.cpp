@@ -1,6 +1,7 @@
 #include "ui_bitmap.h"
 
 #include "exceptions.h"
+#include "system_error.h"
 
 #include <cstring>
 
@@ -78,5 +79,25 @@ void TBitmap::DrawTransparent(HDC Dest, int X, int Y, TColor Transparent) const
 {
     if (Empty())
         return;
-    TransparentBlt(Dest, X, Y, FWidth, FHeight, FDC.Get(), 0, 0, FWidth, FHeight, ColorToRGB(Transparent));
+    // GDI's own mask blit rather than msimg32's TransparentBlt: msimg32 is no KnownDLL,
+    // so an import of it would be looked for beside the program first. Copied into a
+    // monochrome bitmap, the pixels of the source's background colour become 1, all
+    // others 0.
+    TGdiObject<HBITMAP> Mask(CreateBitmap(FWidth, FHeight, 1, 1, nullptr));
+    TMemoryDC MaskDC(CreateCompatibleDC(nullptr));
+    if (!Mask || !MaskDC)
+        throw Exception("Cannot make a bitmap mask: " + LastSystemError());
+    {
+        const TSelection InMask = SelectInto(MaskDC.Get(), Mask.Get());
+        const COLORREF Background = SetBkColor(FDC.Get(), ColorToRGB(Transparent));
+        const BOOL Made = BitBlt(MaskDC.Get(), 0, 0, FWidth, FHeight, FDC.Get(), 0, 0, SRCCOPY);
+        const std::string Reason = Made ? std::string() : LastSystemError();
+        SetBkColor(FDC.Get(), Background);
+        if (!Made)
+            throw Exception("Cannot make a bitmap mask: " + Reason);
+    }
+    // Where the mask is 1 the destination stays, elsewhere the bitmap is copied.
+    constexpr DWORD KeepDestination = 0x00AA0029;
+    if (!MaskBlt(Dest, X, Y, FWidth, FHeight, FDC.Get(), 0, 0, Mask.Get(), 0, 0, MAKEROP4(KeepDestination, SRCCOPY)))
+        throw Exception("Cannot draw a bitmap: " + LastSystemError());
 }

@@ -4,11 +4,27 @@
 #include "ui_canvas.h"
 #include "ui_input_box.h"
 
+#include "system_library.h"
+
 #include <windows.h>
 
 #include <commdlg.h>
 
 #include <vector>
+
+namespace {
+
+// comdlg32 is a KnownDLL, its own imports (comctl32) are not: loaded by its full path
+// when a dialog is first asked for, it finds them in the system directory also where
+// the system keeps no KnownDLLs (Wine).
+template <class TProc>
+TProc DialogEntry(const char* Name)
+{
+    static const TSystemLibrary Library("comdlg32.dll");
+    return Library.Entry<TProc>(Name);
+}
+
+} // namespace
 
 TChoosers& Choosers()
 {
@@ -58,9 +74,10 @@ TFileDialogAnswer SystemFileDialog(const TFileDialogRequest& Request)
     Ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     if (Request.Kind == fdSave && !Request.DefaultExt.empty())
         Ofn.lpstrDefExt = Request.DefaultExt.c_str();
+    static const auto Open = DialogEntry<decltype(&GetOpenFileNameA)>("GetOpenFileNameA");
+    static const auto Save = DialogEntry<decltype(&GetSaveFileNameA)>("GetSaveFileNameA");
     BOOL Ok = FALSE;
-    Application().RunSystemModal(
-        [&] { Ok = Request.Kind == fdSave ? GetSaveFileNameA(&Ofn) : GetOpenFileNameA(&Ofn); });
+    Application().RunSystemModal([&] { Ok = Request.Kind == fdSave ? Save(&Ofn) : Open(&Ofn); });
     TFileDialogAnswer Answer;
     Answer.Confirmed = Ok != FALSE;
     if (Answer.Confirmed) {
@@ -78,8 +95,9 @@ bool SystemColorDialog(TColor& Color)
     Cc.rgbResult = ColorToRGB(Color);
     Cc.lpCustColors = Custom;
     Cc.Flags = CC_RGBINIT;
+    static const auto Choose = DialogEntry<decltype(&ChooseColorA)>("ChooseColorA");
     BOOL Ok = FALSE;
-    Application().RunSystemModal([&] { Ok = ChooseColorA(&Cc); });
+    Application().RunSystemModal([&] { Ok = Choose(&Cc); });
     if (!Ok)
         return false;
     Color = static_cast<TColor>(Cc.rgbResult & 0xFFFFFF);

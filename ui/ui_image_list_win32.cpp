@@ -1,6 +1,7 @@
 #include "ui_image_list.h"
 
 #include "ui_bitmap.h"
+#include "ui_common_controls.h"
 
 TImageList::TImageList(int Width, int Height, bool Masked) : FWidth(Width), FHeight(Height), FMasked(Masked)
 {
@@ -10,16 +11,16 @@ TImageList::TImageList(int Width, int Height, bool Masked) : FWidth(Width), FHei
 TImageList::~TImageList()
 {
     if (FList)
-        ImageList_Destroy(FList);
+        CommonImageListDestroy(FList);
 }
 
 void TImageList::Make()
 {
     if (FList)
-        ImageList_Destroy(FList);
+        CommonImageListDestroy(FList);
     FList = nullptr;
     if (FWidth > 0 && FHeight > 0)
-        FList = ImageList_Create(FWidth, FHeight, ILC_COLOR24 | (FMasked ? ILC_MASK : 0), 0, 8);
+        FList = CommonImageListCreate(FWidth, FHeight, ILC_COLOR24 | (FMasked ? ILC_MASK : 0), 0, 8);
 }
 
 void TImageList::SetSize(int Width, int Height)
@@ -29,7 +30,7 @@ void TImageList::SetSize(int Width, int Height)
     Make();
 }
 
-int TImageList::Count() const { return FList ? ImageList_GetImageCount(FList) : 0; }
+int TImageList::Count() const { return FList ? CommonImageListGetImageCount(FList) : 0; }
 
 int TImageList::Add(const TBitmap& Bitmap, TColor Key)
 {
@@ -43,7 +44,8 @@ int TImageList::Add(const TBitmap& Bitmap, TColor Key)
     HBITMAP Copy = static_cast<HBITMAP>(CopyImage(Cell.Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!Copy)
         return -1;
-    const int Index = FMasked ? ImageList_AddMasked(FList, Copy, ColorToRGB(Key)) : ImageList_Add(FList, Copy, nullptr);
+    const int Index =
+        FMasked ? CommonImageListAddMasked(FList, Copy, ColorToRGB(Key)) : CommonImageListAdd(FList, Copy, nullptr);
     DeleteObject(Copy);
     return Index;
 }
@@ -51,5 +53,5 @@ int TImageList::Add(const TBitmap& Bitmap, TColor Key)
 void TImageList::Draw(HDC DC, int Index, int X, int Y) const
 {
     if (FList && Index >= 0 && Index < Count())
-        ImageList_Draw(FList, Index, DC, X, Y, FMasked ? ILD_TRANSPARENT : ILD_NORMAL);
+        CommonImageListDraw(FList, Index, DC, X, Y, FMasked ? ILD_TRANSPARENT : ILD_NORMAL);
 }

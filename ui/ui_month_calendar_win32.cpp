@@ -1,17 +1,13 @@
 #include "ui_month_calendar.h"
 
-#include <commctrl.h>
+#include "ui_common_controls.h"
 
 TMonthCalendar::TMonthCalendar(TComponent* AOwner) : TWinControl(AOwner)
 {
     TabStop = true;
     FWidth = 191;
     FHeight = 154;
-    static const bool Registered = [] {
-        INITCOMMONCONTROLSEX Init = {sizeof Init, ICC_DATE_CLASSES};
-        return InitCommonControlsEx(&Init) != FALSE;
-    }();
-    (void)Registered;
+    RegisterCommonControls(ICC_DATE_CLASSES);
 }
 
 void TMonthCalendar::CreateParams(TCreateParams& Params)

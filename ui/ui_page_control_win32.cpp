@@ -1,9 +1,8 @@
 #include "ui_page_control.h"
 
 #include "exceptions.h"
+#include "ui_common_controls.h"
 #include "ui_text_report.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 
@@ -44,6 +43,7 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner)
     TabStop = true;
     FWidth = 289;
     FHeight = 193;
+    RegisterCommonControls(ICC_TAB_CLASSES);
 }
 
 TPageControl::~TPageControl()

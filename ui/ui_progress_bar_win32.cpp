@@ -1,17 +1,12 @@
 #include "ui_progress_bar.h"
 
-#include <commctrl.h>
+#include "ui_common_controls.h"
 
 TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner)
 {
     FWidth = 150;
     FHeight = 16;
-    static bool Initialised = false;
-    if (!Initialised) {
-        INITCOMMONCONTROLSEX Init = {sizeof Init, ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&Init);
-        Initialised = true;
-    }
+    RegisterCommonControls(ICC_PROGRESS_CLASS);
 }
 
 void TProgressBar::CreateParams(TCreateParams& Params)

@@ -1,11 +1,12 @@
 #include "ui_status_bar.h"
 
-#include <commctrl.h>
+#include "ui_common_controls.h"
 
 TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner)
 {
     Align = alBottom;
     FHeight = 19;
+    RegisterCommonControls(ICC_BAR_CLASSES);
 }
 
 void TStatusBar::CreateParams(TCreateParams& Params)

@@ -1,5 +1,6 @@
 #include "ui_tree_view.h"
 
+#include "ui_common_controls.h"
 #include "ui_image_list.h"
 #include "ui_text_report.h"
 #include "exceptions.h"
@@ -106,6 +107,7 @@ TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner)
     FWidth = 121;
     FHeight = 97;
     SetColor(clWindow);
+    RegisterCommonControls(ICC_TREEVIEW_CLASSES);
 }
 
 TTreeView::~TTreeView()
