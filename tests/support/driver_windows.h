@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,3 +98,8 @@ void WaitPainted(HWND Window, DWORD TimeoutMs = DriverWaitMs);
 // once it has painted, written to PngPath as well. Under Xvfb without a window
 // manager nobody draws a caption or frame: those stay black.
 TScreenshot PhotographWindow(HWND Window, const std::string& PngPath);
+// The same, taken again until the picture Shows what is awaited (What): under Wine the
+// display gets a window's drawing only when the program's thread next waits.
+TScreenshot PhotographWindow(HWND Window, const std::string& PngPath,
+                             const std::function<bool(const TScreenshot&)>& Shows, const std::string& What,
+                             DWORD TimeoutMs = DriverWaitMs);

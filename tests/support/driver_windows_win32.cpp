@@ -397,3 +397,25 @@ TScreenshot PhotographWindow(HWND Window, const std::string& PngPath)
     SavePng(Shot, PngPath);
     return Shot;
 }
+
+TScreenshot PhotographWindow(HWND Window, const std::string& PngPath,
+                             const std::function<bool(const TScreenshot&)>& Shows, const std::string& What,
+                             DWORD TimeoutMs)
+{
+    WaitPainted(Window, TimeoutMs);
+    TScreenshot Shot;
+    try {
+        WaitFor(
+            [&] {
+                Sync(Window);
+                Shot = CaptureWindow(Window);
+                return Shows(Shot);
+            },
+            TimeoutMs, "the photograph of window " + HandleText(Window) + " to show " + What);
+    } catch (const EDriverError&) {
+        SavePng(Shot, PngPath); // what it showed instead
+        throw;
+    }
+    SavePng(Shot, PngPath);
+    return Shot;
+}
