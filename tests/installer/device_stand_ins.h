@@ -28,7 +28,8 @@ inline std::vector<std::string> RecordLines(const std::string& Text)
 }
 
 // How many processes run the program file Path. Its full path, not its name: a test
-// beside this one may run a program of the same name.
+// beside this one may run a program of the same name. A process whose path cannot be
+// read (it is starting or ending) counts.
 inline int ProcessesRunning(const std::string& Path)
 {
     const HANDLE Snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -40,14 +41,15 @@ inline int ProcessesRunning(const std::string& Path)
     for (BOOL More = Process32First(Snap, &E); More; More = Process32Next(Snap, &E)) {
         if (!SameText(E.szExeFile, ExtractFileName(Path)))
             continue;
-        const HANDLE P = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, E.th32ProcessID);
-        if (!P)
-            continue; // ended since the snapshot
-        char Image[MAX_PATH] = "";
-        DWORD Size = sizeof Image;
-        if (QueryFullProcessImageNameA(P, 0, Image, &Size) && SameText(Image, Path))
+        // The first module of a process is its program file.
+        const HANDLE Modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, E.th32ProcessID);
+        MODULEENTRY32 M = {};
+        M.dwSize = sizeof M;
+        const bool Known = Modules != INVALID_HANDLE_VALUE && Module32First(Modules, &M);
+        if (!Known || SameText(M.szExePath, Path))
             ++N;
-        CloseHandle(P);
+        if (Modules != INVALID_HANDLE_VALUE)
+            CloseHandle(Modules);
     }
     CloseHandle(Snap);
     return N;
