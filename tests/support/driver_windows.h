@@ -65,7 +65,7 @@ void ClickButton(HWND Button);
 // Clicks the button of Dialog whose text is Text ("&" left out): "OK", "Yes", "Open".
 void ClickDialogButton(HWND Dialog, const std::string& Text);
 // A left press and release posted at the client point of Window itself, positions in
-// lParam as a real click brings them.
+// lParam as a real click brings them; the pointer is moved to that point first.
 void ClickClient(HWND Window, int X, int Y);
 // The same at a client point of a top-level window, posted to the deepest visible
 // child window under that point (the texts' bounds are in these coordinates).
