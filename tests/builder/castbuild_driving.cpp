@@ -80,12 +80,9 @@ void SelectTreeItem(HWND Main, const std::string& Path)
 {
     ClickItem(Main, TreeItem(ReadTexts(Main), Path));
     WaitItem(Main, {"TTreeNode", Path});
-    for (int Round = 0; Round < 100; ++Round) {
-        if (TreeItem(ReadTexts(Main), Path).Focused)
-            return;
-        Sleep(20);
-    }
-    throw EDriverError("the tree item " + Path + " did not become selected");
+    // The driver's limit: on a loaded machine the program may take longer than a few rounds.
+    WaitFor([&] { return TreeItem(ReadTexts(Main), Path).Focused; }, DriverWaitMs,
+            "the tree item " + Path + " to become selected");
 }
 
 std::vector<THashPair> ReadEnvOptions(const std::string& ProgramDir)

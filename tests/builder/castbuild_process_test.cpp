@@ -53,7 +53,10 @@ TEST_F(CastbuildProcess, ShowsTheSplashThenTheEmptyProject)
     GetClientRect(Splash, &Client);
     EXPECT_EQ(Client.right, 640);
     EXPECT_EQ(Client.bottom, 480);
-    const TScreenshot Shot = PhotographWindow(Splash, ScreenshotPath("castbuild_splash.png"));
+    const TScreenshot Shot = PhotographWindow(
+        Splash, ScreenshotPath("castbuild_splash.png"),
+        [](const TScreenshot& S) { return S.PixelRGB(5, 5) != 0u && S.PixelRGB(5, 5) != S.PixelRGB(320, 185); },
+        "the picture drawn");
     // The picture is drawn: its corners are the light tint, its name the dark one.
     EXPECT_NE(Shot.PixelRGB(5, 5), 0u);
     EXPECT_NE(Shot.PixelRGB(5, 5), Shot.PixelRGB(320, 185));

@@ -56,6 +56,29 @@ private:
     TModalScript FScript;
 };
 
+// A top-level window of this thread captioned Caption: a search of the whole desktop
+// could find another test's window.
+struct TThreadWindowSearch {
+    std::string Caption;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchThreadWindow(HWND W, LPARAM P)
+{
+    auto& S = *reinterpret_cast<TThreadWindowSearch*>(P);
+    if (WindowText(W) != S.Caption)
+        return TRUE;
+    S.Found = W;
+    return FALSE;
+}
+
+HWND ThreadWindow(const std::string& Caption)
+{
+    TThreadWindowSearch Search{Caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchThreadWindow, reinterpret_cast<LPARAM>(&Search));
+    return Search.Found;
+}
+
 TFOptions& Options(HWND W)
 {
     auto* F = dynamic_cast<TFOptions*>(FindControl(W));
@@ -157,7 +180,7 @@ TEST_F(OptionsWindow, OpensOnTheArgumentsPageAfterItsMessage)
                     Buttons.push_back(WindowText(Btn));
                 EXPECT_EQ(Buttons, std::vector<std::string>{"Ok"});
                 // The options window shows only once the message is answered.
-                const HWND Later = FindWindowA(nullptr, "Options");
+                const HWND Later = ThreadWindow("Options");
                 EXPECT_TRUE(Later && !IsWindowVisible(Later));
                 PostMessageA(FindWindowExA(W, nullptr, "BUTTON", "Ok"), BM_CLICK, 0, 0);
             });

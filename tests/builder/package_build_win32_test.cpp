@@ -143,7 +143,7 @@ TEST_F(PackageBuildWin32, CdRomAndNetworkDrivesAreRefusedWithAMessage)
     ASSERT_TRUE(LocalFileSystem().ForceDirectories(Target));
     const std::string Unix = UnixPath(Target);
     ASSERT_FALSE(Unix.empty());
-    // Letters well below those the foundation's drive test takes, which may run alongside.
+    // Letters below those the foundation's drive test takes ("q" and above), which may run alongside.
     char Next = 'p';
     for (ULONG Type : {DRIVE_CDROM, DRIVE_REMOTE, DRIVE_FIXED}) {
         const char Letter = FreeLetter(Next);

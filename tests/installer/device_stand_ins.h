@@ -27,8 +27,10 @@ inline std::vector<std::string> RecordLines(const std::string& Text)
     return V;
 }
 
-// How many processes run the program file named Name (no directory).
-inline int ProcessesNamed(const std::string& Name)
+// How many processes run the program file Path. Its full path, not its name: a test
+// beside this one may run a program of the same name. A process whose path cannot be
+// read (it is starting or ending) counts.
+inline int ProcessesRunning(const std::string& Path)
 {
     const HANDLE Snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (Snap == INVALID_HANDLE_VALUE)
@@ -36,9 +38,19 @@ inline int ProcessesNamed(const std::string& Name)
     int N = 0;
     PROCESSENTRY32 E = {};
     E.dwSize = sizeof E;
-    for (BOOL More = Process32First(Snap, &E); More; More = Process32Next(Snap, &E))
-        if (SameText(E.szExeFile, Name))
+    for (BOOL More = Process32First(Snap, &E); More; More = Process32Next(Snap, &E)) {
+        if (!SameText(E.szExeFile, ExtractFileName(Path)))
+            continue;
+        // The first module of a process is its program file.
+        const HANDLE Modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, E.th32ProcessID);
+        MODULEENTRY32 M = {};
+        M.dwSize = sizeof M;
+        const bool Known = Modules != INVALID_HANDLE_VALUE && Module32First(Modules, &M);
+        if (!Known || SameText(M.szExePath, Path))
             ++N;
+        if (Modules != INVALID_HANDLE_VALUE)
+            CloseHandle(Modules);
+    }
     CloseHandle(Snap);
     return N;
 }
@@ -101,9 +113,9 @@ public:
     // order the runs were started.
     std::vector<std::vector<std::string>> PalmRuns() const
     {
-        for (int I = 0; I < 1000 && ProcessesNamed("Instapp.exe") != 0; ++I)
+        for (int I = 0; I < 1000 && ProcessesRunning(ToolPath) != 0; ++I)
             Sleep(20);
-        EXPECT_EQ(ProcessesNamed("Instapp.exe"), 0) << "the Palm tool's runs did not end";
+        EXPECT_EQ(ProcessesRunning(ToolPath), 0) << "the Palm tool's runs did not end";
         std::vector<std::string> Names;
         WIN32_FIND_DATAA F;
         const HANDLE Find = FindFirstFileA((PalmRecords + "\\*.txt").c_str(), &F);

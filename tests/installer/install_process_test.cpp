@@ -89,8 +89,10 @@ TEST_F(InstallProcess, PostedClicksOpenAGroupAndSelectAnInstallation)
     EXPECT_EQ(RowTexts(Items), (std::vector<std::string>{"Installations", "Tools", "Games", "Exit"}));
     const TTextItem Games = ItemOf(Items, {"CFxListItem", "g2", "Games"});
     EXPECT_EQ(Games.Top, 2 + 35 + 2 + 15 + 35 + 2);
-    TScreenshot Shot = PhotographWindow(Main, ScreenshotPath("install_process_groups.png"));
     const POINT Icon = ShotPoint(Main, Games.Left + 10 + 5, Games.Top + 17);
+    TScreenshot Shot = PhotographWindow(
+        Main, ScreenshotPath("install_process_groups.png"),
+        [&](const TScreenshot& S) { return S.PixelRGB(Icon.x, Icon.y) == 0xFF0000u; }, "the group's red icon");
     EXPECT_EQ(Shot.PixelRGB(Icon.x, Icon.y), 0xFF0000u);
     const POINT Bg = ShotPoint(Main, 200 + 30 + 100, 100 + 100);
     EXPECT_EQ(Shot.PixelRGB(Bg.x, Bg.y), 0x00FFFFu);
@@ -108,8 +110,10 @@ TEST_F(InstallProcess, PostedClicksOpenAGroupAndSelectAnInstallation)
     EXPECT_EQ(RowTexts(ReadTexts(Main)), (std::vector<std::string>{"Installations", "Games", "Chess", "-", "Chess site",
                                                                     "Install", "-", "Home", "Exit"}));
     WaitPainted(Main);
-    Shot = PhotographWindow(Main, ScreenshotPath("install_process_selected.png"));
     const POINT Picture = ShotPoint(Main, 200 + 10 + 40, 10 + 20);
+    Shot = PhotographWindow(
+        Main, ScreenshotPath("install_process_selected.png"),
+        [&](const TScreenshot& S) { return S.PixelRGB(Picture.x, Picture.y) == 0x808000u; }, "the screenshot's olive");
     EXPECT_EQ(Shot.PixelRGB(Picture.x, Picture.y), 0x808000u);
     PostClose(Main);
     EXPECT_EQ(P.WaitExit(), 0u);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,7 +65,7 @@ void ClickButton(HWND Button);
 // Clicks the button of Dialog whose text is Text ("&" left out): "OK", "Yes", "Open".
 void ClickDialogButton(HWND Dialog, const std::string& Text);
 // A left press and release posted at the client point of Window itself, positions in
-// lParam as a real click brings them.
+// lParam as a real click brings them; the pointer is moved to that point first.
 void ClickClient(HWND Window, int X, int Y);
 // The same at a client point of a top-level window, posted to the deepest visible
 // child window under that point (the texts' bounds are in these coordinates).
@@ -97,3 +98,8 @@ void WaitPainted(HWND Window, DWORD TimeoutMs = DriverWaitMs);
 // once it has painted, written to PngPath as well. Under Xvfb without a window
 // manager nobody draws a caption or frame: those stay black.
 TScreenshot PhotographWindow(HWND Window, const std::string& PngPath);
+// The same, taken again until the picture Shows what is awaited (What): under Wine the
+// display gets a window's drawing only when the program's thread next waits.
+TScreenshot PhotographWindow(HWND Window, const std::string& PngPath,
+                             const std::function<bool(const TScreenshot&)>& Shows, const std::string& What,
+                             DWORD TimeoutMs = DriverWaitMs);

@@ -263,6 +263,13 @@ void ClickDialogButton(HWND Dialog, const std::string& Text)
 
 void ClickClient(HWND Window, int X, int Y)
 {
+    // The pointer goes where the click is, as a user's does: a control that follows the
+    // mouse itself while the button is down (a tree view telling a click from a drag)
+    // also reads the moves the system makes from the real pointer, which elsewhere
+    // would turn the click into a drag.
+    POINT Screen = {X, Y};
+    if (ClientToScreen(Window, &Screen))
+        SetCursorPos(Screen.x, Screen.y);
     const LPARAM At = PointParam(X, Y);
     Post(Window, WM_MOUSEMOVE, 0, At);
     Post(Window, WM_LBUTTONDOWN, MK_LBUTTON, At);
@@ -394,6 +401,28 @@ TScreenshot PhotographWindow(HWND Window, const std::string& PngPath)
 {
     WaitPainted(Window);
     TScreenshot Shot = CaptureWindow(Window);
+    SavePng(Shot, PngPath);
+    return Shot;
+}
+
+TScreenshot PhotographWindow(HWND Window, const std::string& PngPath,
+                             const std::function<bool(const TScreenshot&)>& Shows, const std::string& What,
+                             DWORD TimeoutMs)
+{
+    WaitPainted(Window, TimeoutMs);
+    TScreenshot Shot;
+    try {
+        WaitFor(
+            [&] {
+                Sync(Window);
+                Shot = CaptureWindow(Window);
+                return Shows(Shot);
+            },
+            TimeoutMs, "the photograph of window " + HandleText(Window) + " to show " + What);
+    } catch (const EDriverError&) {
+        SavePng(Shot, PngPath); // what it showed instead
+        throw;
+    }
     SavePng(Shot, PngPath);
     return Shot;
 }

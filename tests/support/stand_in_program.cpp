@@ -43,8 +43,11 @@ std::vector<std::string> TStandIn::Record() const
 
 std::vector<std::string> TStandIn::WaitForRecord() const
 {
-    // No time limit here: the test's own timeout ends a program that never writes.
-    while (GetFileAttributesA(FRecordPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+    // A minute at least, within the test's own timeout, so that a program that never
+    // writes fails the test saying so rather than being ended by the timeout.
+    for (int Round = 0; Round < 3000 && GetFileAttributesA(FRecordPath.c_str()) == INVALID_FILE_ATTRIBUTES; ++Round)
         Sleep(20);
+    if (GetFileAttributesA(FRecordPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+        ADD_FAILURE() << "the stand-in wrote no record at " << FRecordPath;
     return Record();
 }

@@ -15,7 +15,7 @@ public:
     // The record's lines: command line, current directory, then argv. Empty while
     // there is none.
     std::vector<std::string> Record() const;
-    // For starts nobody can wait for: looks until the record is there.
+    // For starts nobody can wait for: looks until the record is there (a failure after a minute).
     std::vector<std::string> WaitForRecord() const;
 
 private:

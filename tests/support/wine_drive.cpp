@@ -69,10 +69,10 @@ std::string UnixPath(const std::string& WindowsPath)
     return Result;
 }
 
-char FreeLetter(char From)
+char FreeLetter(char From, char Lowest)
 {
     const DWORD Used = GetLogicalDrives();
-    for (char L = From; L >= 'd'; --L)
+    for (char L = From; L >= Lowest; --L)
         if (!(Used & (1u << (L - 'a'))))
             return L;
     return 0;

@@ -26,5 +26,7 @@ private:
     bool FDefined;
 };
 
-// The highest free drive letter from From down to "d"; 0 when none is free.
-char FreeLetter(char From);
+// The highest free drive letter from From down to Lowest; 0 when none is free. Tests
+// that run side by side take letters from ranges of their own: a letter free now may
+// be taken by another test before it is defined.
+char FreeLetter(char From, char Lowest = 'd');

@@ -177,8 +177,13 @@ TEST_F(TextReportTest, AnswersWithEveryControlParentsFirstInFormCoordinates)
 
 TEST_F(TextReportTest, ARequestWithNobodyToAnswerIsIgnoredAndOnlyFormsAnswer)
 {
+    // A handle that was a window and is none now: any other number may be another process's live window.
+    HWND Gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(Gone, nullptr);
+    ASSERT_TRUE(DestroyWindow(Gone));
+    ASSERT_FALSE(IsWindow(Gone));
     EXPECT_EQ(SendMessageA(Form->Handle(), Message, 0, 1), 0);
-    EXPECT_EQ(SendMessageA(Form->Handle(), Message, reinterpret_cast<WPARAM>(Form->Handle()) + 4, 1), 0);
+    EXPECT_EQ(SendMessageA(Form->Handle(), Message, reinterpret_cast<WPARAM>(Gone), 1), 0);
     EXPECT_EQ(SendMessageA(Focus->Handle(), Message, reinterpret_cast<WPARAM>(Receiver.Window()), 1), 0);
     EXPECT_EQ(SendMessageA(Box->Handle(), Message, reinterpret_cast<WPARAM>(Receiver.Window()), 1), 0);
     PumpMessages();
