@@ -4,6 +4,7 @@
 #include "ui_application.h"
 #include "ui_screen.h"
 #include "ui_text_report.h"
+#include "system_error.h"
 #include "win32_handles.h"
 
 #include <windowsx.h>
@@ -346,8 +347,11 @@ void TWinControl::CreateWnd()
     HWND H = CreateWindowExA(Params.ExStyle, FOwnClass ? OwnClassName : Params.ClassName.c_str(), Caption().c_str(),
                              Params.Style, FLeft, FTop, FWidth, FHeight, Params.Parent, nullptr, Instance,
                              FOwnClass ? this : nullptr);
-    if (!H)
-        throw Exception("Cannot create a window");
+    if (!H) {
+        const std::string Why = LastSystemError();
+        throw Exception("Cannot create a window of class " + (FOwnClass ? std::string(OwnClassName) : Params.ClassName) +
+                        ": " + Why);
+    }
     if (!FOwnClass) {
         FHandle = H;
         SetPropA(H, ObjectProperty, this);
