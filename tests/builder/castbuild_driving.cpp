@@ -78,8 +78,12 @@ const TTextItem& TreeItem(const std::vector<TTextItem>& Items, const std::string
 
 void SelectTreeItem(HWND Main, const std::string& Path)
 {
+    // A click on the label of the item already selected selects nothing: it makes the
+    // tree begin to edit a label a double-click time later, on whichever item is selected
+    // by then, and while that edit is open the tree takes its next click for the edit's end.
+    if (WaitItem(Main, {"TTreeNode", Path}).Focused)
+        return;
     ClickItem(Main, TreeItem(ReadTexts(Main), Path));
-    WaitItem(Main, {"TTreeNode", Path});
     // The driver's limit: on a loaded machine the program may take longer than a few rounds.
     WaitFor([&] { return TreeItem(ReadTexts(Main), Path).Focused; }, DriverWaitMs,
             "the tree item " + Path + " to become selected");

@@ -92,9 +92,14 @@ protected:
     }
     void WaitTree(HWND Main, const Strings& Expected)
     {
-        for (int Round = 0; Round < 250 && TreeTexts(ReadTexts(Main)) != Expected; ++Round)
-            Sleep(20);
-        EXPECT_EQ(TreeTexts(ReadTexts(Main)), Expected);
+        Strings Seen;
+        try {
+            WaitFor([&] { return (Seen = TreeTexts(ReadTexts(Main))) == Expected; }, DriverWaitMs,
+                    "the tree to show what is expected");
+        } catch (const EDriverError&) {
+            // What it showed instead, below.
+        }
+        EXPECT_EQ(Seen, Expected);
     }
     // The value cell of the visible row keyed Key: its editor opens, or its check box flips.
     void ClickRowValue(HWND Main, const std::string& Key)

@@ -278,16 +278,34 @@ void ClickClient(HWND Window, int X, int Y)
 
 void ClickAt(HWND TopWindow, int X, int Y)
 {
-    HWND W = TopWindow;
-    POINT P = {X, Y};
+    // The program may remake the window under the point (a page rebuilt) between its
+    // finding and the posting: the click then goes to what is under the point by now,
+    // as a user's would.
+    const DWORD Start = GetTickCount();
     for (;;) {
-        HWND Child = ChildWindowFromPointEx(W, P, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        if (!Child || Child == W)
-            break;
-        MapWindowPoints(W, Child, &P, 1);
-        W = Child;
+        HWND W = TopWindow;
+        POINT P = {X, Y};
+        for (;;) {
+            HWND Child = ChildWindowFromPointEx(W, P, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+            if (!Child || Child == W)
+                break;
+            MapWindowPoints(W, Child, &P, 1);
+            W = Child;
+        }
+        const std::string Class = ClassNameOf(W);
+        try {
+            ClickClient(W, P.x, P.y);
+            return;
+        } catch (const EDriverError& E) {
+            if (W == TopWindow || IsWindow(W) || !IsWindow(TopWindow))
+                throw;
+            if (GetTickCount() - Start >= DriverWaitMs)
+                throw EDriverError(E.Message() + " (a window of class \"" + Class + "\" at " + std::to_string(X) +
+                                   "," + std::to_string(Y) + " of window " + HandleText(TopWindow) +
+                                   ", gone again and again for " + std::to_string(DriverWaitMs) + " ms)");
+        }
+        PumpDriverMessages(10);
     }
-    ClickClient(W, P.x, P.y);
 }
 
 void PostKey(HWND Window, WORD VirtualKey)
