@@ -373,7 +373,7 @@ std::future<LRESULT> QueryEndSession(HWND Main)
         DWORD_PTR Answer = 0;
         if (!SendMessageTimeoutA(Main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 2 * DriverWaitMs,
                                  &Answer))
-            throw EDriverError("WM_QUERYENDSESSION was not answered: " + SystemReason(GetLastError()));
+            throw EDriverError("WM_QUERYENDSESSION was not answered: " + SystemErrorText(GetLastError()));
         return static_cast<LRESULT>(Answer);
     });
 }

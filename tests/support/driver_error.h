@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exceptions.h"
+#include "system_error.h"
 
 #include <windows.h>
 
@@ -24,9 +25,6 @@ void WaitFor(const std::function<bool()>& Done, DWORD TimeoutMs, const std::stri
 
 // Dispatches what is waiting in the caller's queue, and gives the others a moment.
 void PumpDriverMessages(DWORD Ms = 10);
-
-// The system's text for an error code of GetLastError.
-std::string SystemReason(DWORD Code);
 
 // "0x1a2b" for messages.
 std::string HandleText(HWND Window);

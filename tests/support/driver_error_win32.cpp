@@ -2,20 +2,6 @@
 
 #include <cstdio>
 
-std::string SystemReason(DWORD Code)
-{
-    char* Text = nullptr;
-    const DWORD N = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, Code, 0, reinterpret_cast<LPSTR>(&Text), 0, nullptr);
-    std::string Reason = N && Text ? std::string(Text, N) : "error " + std::to_string(Code);
-    if (Text)
-        LocalFree(Text);
-    while (!Reason.empty() && (Reason.back() == '\n' || Reason.back() == '\r' || Reason.back() == ' '))
-        Reason.pop_back();
-    return Reason;
-}
-
 std::string HandleText(HWND Window)
 {
     char Buffer[32];

@@ -117,7 +117,7 @@ TDrivenProcess TDrivenProcess::Start(const TProgramStart& S)
         Output = CreateFileA(S.OutputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &Inherit,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (Output == INVALID_HANDLE_VALUE)
-            throw EDriverError("Cannot create " + S.OutputFile + ": " + SystemReason(GetLastError()));
+            throw EDriverError("Cannot create " + S.OutputFile + ": " + SystemErrorText(GetLastError()));
         Startup.dwFlags = STARTF_USESTDHANDLES;
         Startup.hStdInput = nullptr;
         Startup.hStdOutput = Output;
@@ -131,7 +131,7 @@ TDrivenProcess TDrivenProcess::Start(const TProgramStart& S)
     if (Output != INVALID_HANDLE_VALUE)
         CloseHandle(Output);
     if (!Started)
-        throw EDriverError("Cannot start " + S.Program + ": " + SystemReason(Error));
+        throw EDriverError("Cannot start " + S.Program + ": " + SystemErrorText(Error));
     CloseHandle(Info.hThread);
     return TDrivenProcess(TProcessHandle(Info.hProcess), Info.dwProcessId, FileNameOf(S.Program), true);
 }
@@ -140,7 +140,7 @@ TDrivenProcess TDrivenProcess::Open(DWORD ProcessId)
 {
     HANDLE H = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, ProcessId);
     if (!H)
-        throw EDriverError("No process " + std::to_string(ProcessId) + ": " + SystemReason(GetLastError()));
+        throw EDriverError("No process " + std::to_string(ProcessId) + ": " + SystemErrorText(GetLastError()));
     return TDrivenProcess(TProcessHandle(H), ProcessId, "process " + std::to_string(ProcessId), false);
 }
 
@@ -164,7 +164,7 @@ DWORD TDrivenProcess::WaitExit(DWORD TimeoutMs)
     WaitFor([this] { return !Running(); }, TimeoutMs, FName + " to end");
     DWORD Code = 0;
     if (!GetExitCodeProcess(FProcess.Handle(), &Code))
-        throw EDriverError("No exit code of " + FName + ": " + SystemReason(GetLastError()));
+        throw EDriverError("No exit code of " + FName + ": " + SystemErrorText(GetLastError()));
     return Code;
 }
 
@@ -173,6 +173,6 @@ void TDrivenProcess::Kill()
     if (!Running())
         return;
     if (!TerminateProcess(FProcess.Handle(), 1))
-        throw EDriverError("Cannot end " + FName + ": " + SystemReason(GetLastError()));
+        throw EDriverError("Cannot end " + FName + ": " + SystemErrorText(GetLastError()));
     WaitExit();
 }

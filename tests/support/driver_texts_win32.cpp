@@ -39,7 +39,7 @@ HWND ReplyWindow()
     RegisterClassA(&Class);
     Window = CreateWindowExA(0, Class.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Class.hInstance, nullptr);
     if (!Window)
-        throw EDriverError("Cannot make the window the texts are sent to: " + SystemReason(GetLastError()));
+        throw EDriverError("Cannot make the window the texts are sent to: " + SystemErrorText(GetLastError()));
     return Window;
 }
 
@@ -84,7 +84,7 @@ std::vector<TTextItem> ReadTexts(HWND Form, DWORD TimeoutMs)
     if (!IsWindow(Form))
         throw EDriverError("No window " + HandleText(Form) + " to read the texts of");
     if (!PostMessageA(Form, RequestMessage(), reinterpret_cast<WPARAM>(Reply), static_cast<LPARAM>(Number)))
-        throw EDriverError("Cannot ask window " + HandleText(Form) + " for its texts: " + SystemReason(GetLastError()));
+        throw EDriverError("Cannot ask window " + HandleText(Form) + " for its texts: " + SystemErrorText(GetLastError()));
     try {
         WaitFor([&] { return !Answer.empty(); }, TimeoutMs, "the texts of window " + HandleText(Form));
     } catch (const EDriverError& E) {

@@ -122,7 +122,7 @@ LPARAM PointParam(int X, int Y)
 void Post(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     if (!PostMessageA(Window, Msg, WParam, LParam))
-        throw EDriverError("Cannot post to window " + HandleText(Window) + ": " + SystemReason(GetLastError()));
+        throw EDriverError("Cannot post to window " + HandleText(Window) + ": " + SystemErrorText(GetLastError()));
 }
 
 bool ExtendedKey(WORD Key)
@@ -159,7 +159,7 @@ void SendKeyInputs(const std::vector<INPUT>& Inputs)
         return;
     std::vector<INPUT> Copy(Inputs);
     if (SendInput(static_cast<UINT>(Copy.size()), Copy.data(), sizeof(INPUT)) != Copy.size())
-        throw EDriverError("The keyboard input was refused: " + SystemReason(GetLastError()));
+        throw EDriverError("The keyboard input was refused: " + SystemErrorText(GetLastError()));
 }
 
 INPUT KeyInput(WORD Key, bool Up)
@@ -185,12 +185,12 @@ std::string TextOf(HWND Window)
 {
     DWORD_PTR Length = 0;
     if (!SendMessageTimeoutA(Window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &Length))
-        throw EDriverError("Window " + HandleText(Window) + " does not give its text: " + SystemReason(GetLastError()));
+        throw EDriverError("Window " + HandleText(Window) + " does not give its text: " + SystemErrorText(GetLastError()));
     std::string Text(static_cast<std::size_t>(Length) + 1, '\0');
     DWORD_PTR Copied = 0;
     if (!SendMessageTimeoutA(Window, WM_GETTEXT, Text.size(), reinterpret_cast<LPARAM>(&Text[0]), SMTO_ABORTIFHUNG,
                              3000, &Copied))
-        throw EDriverError("Window " + HandleText(Window) + " does not give its text: " + SystemReason(GetLastError()));
+        throw EDriverError("Window " + HandleText(Window) + " does not give its text: " + SystemErrorText(GetLastError()));
     Text.resize(std::min<std::size_t>(static_cast<std::size_t>(Copied), Text.size() - 1));
     return Text;
 }
@@ -358,7 +358,7 @@ void SetEditText(HWND Edit, const std::string& Text)
     DWORD_PTR Result = 0;
     if (!SendMessageTimeoutA(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Text.c_str()), SMTO_ABORTIFHUNG, 5000,
                              &Result))
-        throw EDriverError("Cannot set the text of window " + HandleText(Edit) + ": " + SystemReason(GetLastError()));
+        throw EDriverError("Cannot set the text of window " + HandleText(Edit) + ": " + SystemErrorText(GetLastError()));
 }
 
 void AnswerFileDialog(HWND Dialog, const std::string& FileName)
@@ -394,7 +394,7 @@ void Sync(HWND Window)
 {
     DWORD_PTR Result = 0;
     if (!SendMessageTimeoutA(Window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &Result))
-        throw EDriverError("Window " + HandleText(Window) + " does not answer: " + SystemReason(GetLastError()));
+        throw EDriverError("Window " + HandleText(Window) + " does not answer: " + SystemErrorText(GetLastError()));
 }
 
 } // namespace
