@@ -1,32 +1,15 @@
 #include "outside_programs.h"
 
+#include "com_apartment.h"
 #include "registry_helpers.h"
 #include "run_program.h"
 #include "shell_links.h"
 
-#include <objbase.h>
+#include <windows.h>
+
 #include <shellapi.h>
 
 namespace {
-
-// ShellExecute may hand the file to shell extensions, which want COM on this thread.
-class TComForShell {
-public:
-    TComForShell()
-        : FReady(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
-    {
-    }
-    ~TComForShell()
-    {
-        if (FReady)
-            CoUninitialize();
-    }
-    TComForShell(const TComForShell&) = delete;
-    TComForShell& operator=(const TComForShell&) = delete;
-
-private:
-    bool FReady;
-};
 
 class TSystemOutsidePrograms : public IOutsidePrograms {
 public:
@@ -42,7 +25,8 @@ public:
     }
     bool ShellOpen(const std::string& Tool, const std::string& Parameters) override
     {
-        const TComForShell Com;
+        // ShellExecute may hand the file to shell extensions, which want COM on this thread.
+        const TComApartment Com;
         const HINSTANCE R = ShellExecuteA(nullptr, "open", Tool.c_str(), Parameters.c_str(), nullptr, SW_RESTORE);
         // Above 32 is success; the value is no real instance handle.
         return reinterpret_cast<INT_PTR>(R) > 32;

@@ -1,7 +1,9 @@
 #include "shell_links.h"
 
+#include "com_apartment.h"
 #include "registry_helpers.h"
 #include "shell_helpers.h"
+#include "win32_handles.h"
 
 #include <objbase.h>
 #include <shlguid.h>
@@ -11,46 +13,6 @@
 namespace {
 
 const char ShellFoldersKey[] = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-// One COM interface pointer, released on every way out.
-template <class T>
-class TComPtr {
-public:
-    TComPtr() = default;
-    ~TComPtr()
-    {
-        if (FPtr)
-            FPtr->Release();
-    }
-    TComPtr(const TComPtr&) = delete;
-    TComPtr& operator=(const TComPtr&) = delete;
-    T* Get() const { return FPtr; }
-    void** Receive() { return reinterpret_cast<void**>(&FPtr); }
-
-private:
-    T* FPtr = nullptr;
-};
-
-// CoUninitialize for every successful CoInitialize, also when a step raises.
-class TComScope {
-public:
-    TComScope()
-    {
-        const HRESULT R = CoInitialize(nullptr);
-        FReady = R == S_OK || R == S_FALSE;
-    }
-    ~TComScope()
-    {
-        if (FReady)
-            CoUninitialize();
-    }
-    TComScope(const TComScope&) = delete;
-    TComScope& operator=(const TComScope&) = delete;
-    bool Ready() const { return FReady; }
-
-private:
-    bool FReady = false;
-};
 
 std::wstring Wide(const std::string& S)
 {
@@ -149,7 +111,7 @@ bool SaveShellLink(const std::wstring& Path, IShellLinkA* Link)
     if (!Link)
         return false;
     TComPtr<IPersistFile> File;
-    if (FAILED(Link->QueryInterface(IID_IPersistFile, File.Receive())) || !File.Get())
+    if (FAILED(Link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(File.Receive()))) || !File)
         return false;
     return File.Get()->Save(Path.c_str(), FALSE) == S_OK;
 }
@@ -157,7 +119,7 @@ bool SaveShellLink(const std::wstring& Path, IShellLinkA* Link)
 void CreateShortcut(const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
                     const std::string& Name, const std::string& Group, TInstallFolder Kind, std::string& LinkPath)
 {
-    TComScope Com;
+    const TComApartment Com;
     if (!Com.Ready()) {
         LinkPath.clear();
         return;
@@ -167,8 +129,9 @@ void CreateShortcut(const std::string& Target, const std::string& Arguments, con
     const std::string LinkName = Name.empty() ? "ShortCut to" + ExtractFileName(Target) : Name;
     LinkPath.clear();
     TComPtr<IShellLinkA> Link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, Link.Receive())) ||
-        !Link.Get())
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(Link.Receive()))) ||
+        !Link)
         return;
     Link.Get()->SetPath(Target.c_str());
     Link.Get()->SetWorkingDirectory(WorkDir.c_str());

@@ -61,6 +61,14 @@ struct TGdiObjectTraits {
     static void Close(T Object) { DeleteObject(Object); }
 };
 
+// A COM interface pointer of one's own: released, not closed.
+template <class T>
+struct TComTraits {
+    using THandle = T*;
+    static T* Invalid() { return nullptr; }
+    static void Close(T* Object) { Object->Release(); }
+};
+
 // What a DC held before something was selected into it: put back on closing.
 struct TSelectionTraits {
     using THandle = HGDIOBJ;
@@ -79,6 +87,8 @@ using TWindowDC = TUniqueHandle<TWindowDCTraits>;
 template <class T>
 using TGdiObject = TUniqueHandle<TGdiObjectTraits<T>>;
 using TSelection = TUniqueHandle<TSelectionTraits>;
+template <class T>
+using TComPtr = TUniqueHandle<TComTraits<T>>;
 
 inline TWindowDC WindowDC(HWND Window) { return TWindowDC(GetWindowDC(Window), TWindowDCTraits{Window}); }
 inline TWindowDC ClientDC(HWND Window) { return TWindowDC(GetDC(Window), TWindowDCTraits{Window}); }
