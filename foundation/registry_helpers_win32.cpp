@@ -1,8 +1,6 @@
 #include "registry_helpers.h"
 
-#include "win32_handles.h"
-
-#include <windows.h>
+#include "registry_key.h"
 
 #include <algorithm>
 #include <cstring>
@@ -75,8 +73,7 @@ bool KeyMissing(HKEY Root, const std::string& Path)
 
 std::string ReadRegistryString(TRegistryRoot Root, const std::string& Key, const std::string& Name)
 {
-    const HKEY Roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
-    return ReadString(Roots[Root], Key, Name.empty() ? nullptr : Name.c_str());
+    return ReadString(HiveOf(Root), Key, Name.empty() ? nullptr : Name.c_str());
 }
 
 std::string GetAppPath(const std::string& ExeName)

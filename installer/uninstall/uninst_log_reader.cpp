@@ -113,9 +113,9 @@ TSystemResult NoLinkOnTheWay(const std::string& Path, const std::string& Upto, c
 
 } // namespace
 
-TRegRoot RootFromText(const std::string& Text)
+TRegistryRoot RootFromText(const std::string& Text)
 {
-    return Text == "HKEY_CU" ? TRegRoot::CurrentUser : TRegRoot::LocalMachine;
+    return Text == "HKEY_CU" ? rrCurrentUser : rrLocalMachine;
 }
 
 TUInstLog::TUInstLog(std::uint8_t Mode, const std::string& FileName, TFileSystem& FS) : FMode(Mode)
@@ -137,7 +137,7 @@ TUninstallPlan TUInstLog::Read()
     if (!FFile || FMode != 2)
         return Plan;
     struct TRawValue {
-        TRegRoot Root;
+        TRegistryRoot Root;
         std::string Rest; // key and value name, "%" between
     };
     std::vector<TRawValue> RawValues;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_system.h"
+#include "registry_helpers.h"
 #include "stream.h"
 
 #include <cstdint>
@@ -12,19 +13,17 @@
 // The uninstaller's own reader of the uninstall log and its replay.
 namespace castremove {
 
-enum class TRegRoot { CurrentUser, LocalMachine };
-
 // "HKEY_CU" is the current user's hive; every other text, "" included, the local machine's.
-TRegRoot RootFromText(const std::string& Text);
+TRegistryRoot RootFromText(const std::string& Text);
 
 struct TDelVal {
-    TRegRoot Root;
+    TRegistryRoot Root;
     std::string Key;
     std::string ValueName;
 };
 
 struct TDelKey {
-    TRegRoot Root;
+    TRegistryRoot Root;
     std::string Key;
 };
 
@@ -50,9 +49,9 @@ public:
     // Removes an empty directory only.
     virtual TSystemResult RemoveDir(const std::string& Path) = 0;
     // Key is opened without being created.
-    virtual TSystemResult DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName) = 0;
+    virtual TSystemResult DeleteValue(TRegistryRoot Root, const std::string& Key, const std::string& ValueName) = 0;
     // The key alone: a key that holds keys stays.
-    virtual TSystemResult DeleteKey(TRegRoot Root, const std::string& Key) = 0;
+    virtual TSystemResult DeleteKey(TRegistryRoot Root, const std::string& Key) = 0;
     // The question box with OK and Cancel: true for OK.
     virtual bool Confirm(const std::string& Question) = 0;
     // The plain message box.

@@ -16,8 +16,8 @@ public:
     bool ClearAttributes(const std::string& Path) override;
     TSystemResult EraseFile(const std::string& Path) override;
     TSystemResult RemoveDir(const std::string& Path) override;
-    TSystemResult DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName) override;
-    TSystemResult DeleteKey(TRegRoot Root, const std::string& Key) override;
+    TSystemResult DeleteValue(TRegistryRoot Root, const std::string& Key, const std::string& ValueName) override;
+    TSystemResult DeleteKey(TRegistryRoot Root, const std::string& Key) override;
     bool Confirm(const std::string& Question) override;
     void Inform(const std::string& Text) override;
 

@@ -1,17 +1,12 @@
 #include "uninstall_system.h"
 
+#include "registry_key.h"
 #include "system_error.h"
 #include "ui_application.h"
-#include "win32_handles.h"
 
 namespace castremove {
 
 namespace {
-
-HKEY HiveOf(TRegRoot Root) { return Root == TRegRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
-
-// The registry takes key paths without a leading "\".
-std::string Relative(const std::string& Key) { return !Key.empty() && Key[0] == '\\' ? Key.substr(1) : Key; }
 
 // A file-system call failed just now: gone is no failure.
 TSystemResult FromLastError()
@@ -66,26 +61,24 @@ TSystemResult TWindowsUninstallSystem::RemoveDir(const std::string& Path)
     return RemoveDirectoryA(Path.c_str()) ? TSystemResult() : FromLastError();
 }
 
-TSystemResult TWindowsUninstallSystem::DeleteValue(TRegRoot Root, const std::string& Key, const std::string& ValueName)
+TSystemResult TWindowsUninstallSystem::DeleteValue(TRegistryRoot Root, const std::string& Key,
+                                                  const std::string& ValueName)
 {
-    HKEY Opened = nullptr;
-    const LONG Open = RegOpenKeyExA(HiveOf(Root), Relative(Key).c_str(), 0, KEY_SET_VALUE, &Opened);
+    TRegKey K;
+    const LONG Open = OpenRegistryKey(Root, Key, KEY_SET_VALUE, K);
     if (Open != ERROR_SUCCESS)
         return FromRegistry(Open);
-    const TRegKey K(Opened);
     return FromRegistry(RegDeleteValueA(K.Get(), ValueName.c_str()));
 }
 
-TSystemResult TWindowsUninstallSystem::DeleteKey(TRegRoot Root, const std::string& Key)
+TSystemResult TWindowsUninstallSystem::DeleteKey(TRegistryRoot Root, const std::string& Key)
 {
-    const std::string Path = Relative(Key);
     {
         // Deleting a key never takes keys below it along, on any system.
-        HKEY Opened = nullptr;
-        const LONG Open = RegOpenKeyExA(HiveOf(Root), Path.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &Opened);
+        TRegKey K;
+        const LONG Open = OpenRegistryKey(Root, Key, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, K);
         if (Open != ERROR_SUCCESS)
             return FromRegistry(Open);
-        const TRegKey K(Opened);
         DWORD SubKeys = 0;
         const LONG Info = RegQueryInfoKeyA(K.Get(), nullptr, nullptr, nullptr, &SubKeys, nullptr, nullptr, nullptr,
                                            nullptr, nullptr, nullptr, nullptr);
@@ -94,7 +87,7 @@ TSystemResult TWindowsUninstallSystem::DeleteKey(TRegRoot Root, const std::strin
         if (SubKeys > 0)
             return TSystemResult{TOutcome::NotEmpty, std::string()};
     }
-    return FromRegistry(RegDeleteKeyA(HiveOf(Root), Path.c_str()));
+    return FromRegistry(RegDeleteKeyA(HiveOf(Root), PathBelowRoot(Key).c_str()));
 }
 
 bool TWindowsUninstallSystem::Confirm(const std::string& Question)

@@ -1,32 +1,22 @@
 #include "test_registry_key.h"
 
+#include "win32_handles.h"
+
 #include <utility>
 #include <vector>
 
 namespace {
 
-struct TKeyCloser {
-    HKEY Key = nullptr;
-    TKeyCloser() = default;
-    TKeyCloser(const TKeyCloser&) = delete;
-    TKeyCloser& operator=(const TKeyCloser&) = delete;
-    ~TKeyCloser()
-    {
-        if (Key)
-            RegCloseKey(Key);
-    }
-};
-
 void DeleteTree(HKEY Root, const std::string& Path)
 {
     std::vector<std::string> Subkeys;
     {
-        TKeyCloser K;
-        if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &K.Key) == ERROR_SUCCESS) {
+        TRegKey K;
+        if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, K.Receive()) == ERROR_SUCCESS) {
             char Name[256];
             for (DWORD I = 0;; ++I) {
                 DWORD Len = sizeof Name;
-                if (RegEnumKeyExA(K.Key, I, Name, &Len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                if (RegEnumKeyExA(K.Get(), I, Name, &Len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                     break;
                 Subkeys.emplace_back(Name, Len);
             }
@@ -47,11 +37,11 @@ void TTestRegKey::Remove() { DeleteTree(FRoot, FPath); }
 
 bool TTestRegKey::SetValue(const std::string& Name, DWORD Type, const void* Data, DWORD Size)
 {
-    TKeyCloser K;
-    if (RegCreateKeyExA(FRoot, FPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &K.Key,
+    TRegKey K;
+    if (RegCreateKeyExA(FRoot, FPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, K.Receive(),
                         nullptr) != ERROR_SUCCESS)
         return false;
-    return RegSetValueExA(K.Key, Name.empty() ? nullptr : Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size) ==
+    return RegSetValueExA(K.Get(), Name.empty() ? nullptr : Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size) ==
            ERROR_SUCCESS;
 }
 
@@ -67,24 +57,24 @@ std::string UniqueTestName(const std::string& Prefix)
 
 std::string FirstSubkeyName(HKEY Root, const std::string& Path)
 {
-    TKeyCloser K;
-    if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &K.Key) != ERROR_SUCCESS)
+    TRegKey K;
+    if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, K.Receive()) != ERROR_SUCCESS)
         return std::string();
     char Name[256];
     DWORD Len = sizeof Name;
-    if (RegEnumKeyExA(K.Key, 0, Name, &Len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumKeyExA(K.Get(), 0, Name, &Len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return std::string();
     return std::string(Name, Len);
 }
 
 std::string DefaultValue(HKEY Root, const std::string& Path)
 {
-    TKeyCloser K;
-    if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_QUERY_VALUE, &K.Key) != ERROR_SUCCESS)
+    TRegKey K;
+    if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_QUERY_VALUE, K.Receive()) != ERROR_SUCCESS)
         return std::string();
     char Buf[1024] = "";
     DWORD Size = sizeof Buf - 1;
-    if (RegQueryValueExA(K.Key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(Buf), &Size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(K.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(Buf), &Size) != ERROR_SUCCESS)
         return std::string();
     return std::string(Buf);
 }

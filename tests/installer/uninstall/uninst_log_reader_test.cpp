@@ -21,12 +21,12 @@ public:
     void AddFile(const std::string& Path, std::uint32_t Attr = 0) { FPaths[LowerAscii(Path)] = Attr; }
     bool Has(const std::string& Path) const { return FPaths.count(LowerAscii(Path)) > 0; }
     void Remove(const std::string& Path) { FPaths.erase(LowerAscii(Path)); }
-    void AddKey(TRegRoot Root, const std::string& Key, std::set<std::string> Values = {})
+    void AddKey(TRegistryRoot Root, const std::string& Key, std::set<std::string> Values = {})
     {
         FKeys[KeyName(Root, Key)] = std::move(Values);
     }
-    bool HasKey(TRegRoot Root, const std::string& Key) const { return FKeys.count(KeyName(Root, Key)) > 0; }
-    bool HasValue(TRegRoot Root, const std::string& Key, const std::string& Name) const
+    bool HasKey(TRegistryRoot Root, const std::string& Key) const { return FKeys.count(KeyName(Root, Key)) > 0; }
+    bool HasValue(TRegistryRoot Root, const std::string& Key, const std::string& Name) const
     {
         const auto K = FKeys.find(KeyName(Root, Key));
         return K != FKeys.end() && K->second.count(Name) > 0;
@@ -75,7 +75,7 @@ public:
         Journal.push_back("rmdir " + Path);
         return TSystemResult();
     }
-    TSystemResult DeleteValue(TRegRoot Root, const std::string& Key, const std::string& Name) override
+    TSystemResult DeleteValue(TRegistryRoot Root, const std::string& Key, const std::string& Name) override
     {
         const auto K = FKeys.find(KeyName(Root, Key));
         if (K == FKeys.end() || !K->second.count(Name))
@@ -86,7 +86,7 @@ public:
         Journal.push_back("delvalue " + Key + " " + Name);
         return TSystemResult();
     }
-    TSystemResult DeleteKey(TRegRoot Root, const std::string& Key) override
+    TSystemResult DeleteKey(TRegistryRoot Root, const std::string& Key) override
     {
         const std::string Name = KeyName(Root, Key);
         const auto K = FKeys.find(Name);
@@ -117,11 +117,11 @@ public:
 private:
     static TSystemResult Missing() { return TSystemResult{TOutcome::Missing, std::string()}; }
     static TSystemResult Failed(const std::string& Why) { return TSystemResult{TOutcome::Failed, Why}; }
-    static std::string KeyName(TRegRoot Root, std::string Key)
+    static std::string KeyName(TRegistryRoot Root, std::string Key)
     {
         if (!Key.empty() && Key[0] == '\\')
             Key.erase(0, 1);
-        return (Root == TRegRoot::CurrentUser ? "HKCU\\" : "HKLM\\") + LowerAscii(Key);
+        return (Root == rrCurrentUser ? "HKCU\\" : "HKLM\\") + LowerAscii(Key);
     }
     std::map<std::string, std::uint32_t> FPaths;
     std::map<std::string, std::set<std::string>> FKeys;
@@ -138,13 +138,13 @@ void Install(TFakeSystem& S)
     S.AddDir("C:\\Menu\\Acme");
     S.AddFile("C:\\Menu\\Acme\\Tool.lnk");
     S.AddFile("C:\\Desk\\Tool.lnk");
-    S.AddKey(TRegRoot::LocalMachine, UninstallKey + "Tool", {"DisplayName", "UninstallString"});
+    S.AddKey(rrLocalMachine, UninstallKey + "Tool", {"DisplayName", "UninstallString"});
     // What no log names.
     S.AddDir("C:\\Windows");
     S.AddFile("C:\\Windows\\win.ini");
     S.AddFile("C:\\Apps\\Tool.txt");
-    S.AddKey(TRegRoot::LocalMachine, UninstallKey + "Other", {"DisplayName"});
-    S.AddKey(TRegRoot::LocalMachine, UninstallKey + "Tool Other", {"DisplayName"});
+    S.AddKey(rrLocalMachine, UninstallKey + "Other", {"DisplayName"});
+    S.AddKey(rrLocalMachine, UninstallKey + "Tool Other", {"DisplayName"});
 }
 
 const char* const ToolLog = "[DelFile]%C:\\Apps\\Tool\\uinst.log\r\n"
@@ -210,7 +210,7 @@ TEST(Uninstaller, ReplaysALogAsTheInstallerWritesIt)
         EXPECT_GT(R.Progress[I].second, R.Progress[I - 1].second);
     EXPECT_TRUE(S.Has("C:\\Windows\\win.ini"));
     EXPECT_TRUE(S.Has("C:\\Apps\\Tool.txt"));
-    EXPECT_TRUE(S.HasKey(TRegRoot::LocalMachine, UninstallKey + "Other"));
+    EXPECT_TRUE(S.HasKey(rrLocalMachine, UninstallKey + "Other"));
     EXPECT_TRUE(R.Result.Confirmed);
     EXPECT_TRUE(R.Result.Stayed.empty());
 }
@@ -304,7 +304,7 @@ TEST(Uninstaller, WhatTheUserAddedStaysWithItsDirectories)
     EXPECT_TRUE(S.Has("C:\\Apps\\Tool"));
     EXPECT_TRUE(S.Has("C:\\Menu\\Acme"));
     EXPECT_FALSE(S.Has("C:\\Apps\\Tool\\tool.exe"));
-    EXPECT_FALSE(S.HasKey(TRegRoot::LocalMachine, UninstallKey + "Tool"));
+    EXPECT_FALSE(S.HasKey(rrLocalMachine, UninstallKey + "Tool"));
 }
 
 TEST(Uninstaller, NothingIsReachedThroughALink)
@@ -362,12 +362,12 @@ TEST(Uninstaller, DamagedLogsTouchNothingOutsideWhatTheyName)
         TFakeSystem S;
         Install(S);
         // The key that a key line naming the Uninstall key itself would take.
-        S.AddKey(TRegRoot::LocalMachine, UninstallKey.substr(0, UninstallKey.size() - 1), {"DisplayName"});
-        S.AddKey(TRegRoot::LocalMachine, UninstallKey + std::string(446, 'k'));
+        S.AddKey(rrLocalMachine, UninstallKey.substr(0, UninstallKey.size() - 1), {"DisplayName"});
+        S.AddKey(rrLocalMachine, UninstallKey + std::string(446, 'k'));
         Replay(S, C.Log);
         EXPECT_TRUE(S.Journal.empty()) << S.Journal.front();
         EXPECT_TRUE(S.Has("C:\\Windows\\win.ini"));
-        EXPECT_TRUE(S.HasValue(TRegRoot::LocalMachine, UninstallKey.substr(0, UninstallKey.size() - 1), "DisplayName"));
+        EXPECT_TRUE(S.HasValue(rrLocalMachine, UninstallKey.substr(0, UninstallKey.size() - 1), "DisplayName"));
         EXPECT_EQ(S.Asked.size(), 1u);
     }
 }
@@ -395,28 +395,28 @@ TEST(Uninstaller, MessagesAreCutAndTheLastOneCounts)
 TEST(Uninstaller, RegistryRootsAndKeysWithKeysBelowThem)
 {
     TFakeSystem S;
-    S.AddKey(TRegRoot::CurrentUser, "\\Software\\Acme", {"Path"});
-    S.AddKey(TRegRoot::LocalMachine, "\\Software\\Acme", {"Path"});
-    S.AddKey(TRegRoot::LocalMachine, "\\Software\\Big", {});
-    S.AddKey(TRegRoot::LocalMachine, "\\Software\\Big\\Inner", {});
+    S.AddKey(rrCurrentUser, "\\Software\\Acme", {"Path"});
+    S.AddKey(rrLocalMachine, "\\Software\\Acme", {"Path"});
+    S.AddKey(rrLocalMachine, "\\Software\\Big", {});
+    S.AddKey(rrLocalMachine, "\\Software\\Big\\Inner", {});
     Replay(S, "[DelValue]%HKEY_CU%\\Software\\Acme%Path\r\n"
               "[DelKey]%HKEY_CU%\\Software\\Acme\r\n"
               "[DelKey]%HKEY_LM%\\Software\\Big\r\n"
               "[DelValue]%hkey_cu%\\Software\\Acme%Path\r\n");
-    EXPECT_FALSE(S.HasKey(TRegRoot::CurrentUser, "\\Software\\Acme"));
+    EXPECT_FALSE(S.HasKey(rrCurrentUser, "\\Software\\Acme"));
     // "hkey_cu" is no root the reader knows: the local machine's value goes.
-    EXPECT_FALSE(S.HasValue(TRegRoot::LocalMachine, "\\Software\\Acme", "Path"));
-    EXPECT_TRUE(S.HasKey(TRegRoot::LocalMachine, "\\Software\\Acme"));
-    EXPECT_TRUE(S.HasKey(TRegRoot::LocalMachine, "\\Software\\Big"));
-    EXPECT_TRUE(S.HasKey(TRegRoot::LocalMachine, "\\Software\\Big\\Inner"));
+    EXPECT_FALSE(S.HasValue(rrLocalMachine, "\\Software\\Acme", "Path"));
+    EXPECT_TRUE(S.HasKey(rrLocalMachine, "\\Software\\Acme"));
+    EXPECT_TRUE(S.HasKey(rrLocalMachine, "\\Software\\Big"));
+    EXPECT_TRUE(S.HasKey(rrLocalMachine, "\\Software\\Big\\Inner"));
 }
 
 TEST(Uninstaller, APercentSignInTheInstallationsNameSurvives)
 {
     TFakeSystem S;
     const std::string Key = UninstallKey + "Tool 100%";
-    S.AddKey(TRegRoot::LocalMachine, Key, {"DisplayName", "UninstallString"});
-    S.AddKey(TRegRoot::LocalMachine, UninstallKey + "Tool 100", {"%DisplayName"});
+    S.AddKey(rrLocalMachine, Key, {"DisplayName", "UninstallString"});
+    S.AddKey(rrLocalMachine, UninstallKey + "Tool 100", {"%DisplayName"});
     S.AddDir("C:\\Apps\\Tool 100%");
     S.AddFile("C:\\Apps\\Tool 100%\\a%b.txt");
     Replay(S, "[DelFile]%C:\\Apps\\Tool 100%\\a%b.txt\r\n"
@@ -426,8 +426,8 @@ TEST(Uninstaller, APercentSignInTheInstallationsNameSurvives)
               "[DelKey]%%" + Key + "\r\n"
               "[DelValue]%%\\Software\\x%a%b\r\n");
     EXPECT_FALSE(S.Has("C:\\Apps\\Tool 100%"));
-    EXPECT_FALSE(S.HasKey(TRegRoot::LocalMachine, Key));
-    EXPECT_TRUE(S.HasValue(TRegRoot::LocalMachine, UninstallKey + "Tool 100", "%DisplayName"));
+    EXPECT_FALSE(S.HasKey(rrLocalMachine, Key));
+    EXPECT_TRUE(S.HasValue(rrLocalMachine, UninstallKey + "Tool 100", "%DisplayName"));
     EXPECT_EQ(S.Journal[2], "delvalue " + Key + " DisplayName");
 }
 
@@ -465,8 +465,8 @@ TEST(Uninstaller, TheLogPathOnTheCommandLine)
     for (const auto& C : Cases)
         EXPECT_EQ(LogPathFromCommandLine(C.first), C.second) << C.first;
     EXPECT_EQ(LogPathFromCommandLine("x #uninstall " + std::string(400, 'p')), std::string(300, 'p'));
-    EXPECT_EQ(RootFromText("HKEY_CU"), TRegRoot::CurrentUser);
-    EXPECT_EQ(RootFromText(""), TRegRoot::LocalMachine);
-    EXPECT_EQ(RootFromText("HKEY_LM"), TRegRoot::LocalMachine);
-    EXPECT_EQ(RootFromText("HKEY_CURRENT_USER"), TRegRoot::LocalMachine);
+    EXPECT_EQ(RootFromText("HKEY_CU"), rrCurrentUser);
+    EXPECT_EQ(RootFromText(""), rrLocalMachine);
+    EXPECT_EQ(RootFromText("HKEY_LM"), rrLocalMachine);
+    EXPECT_EQ(RootFromText("HKEY_CURRENT_USER"), rrLocalMachine);
 }

@@ -140,20 +140,20 @@ TEST(UninstallerWindows, FilesDirectoriesAndKeysAsTheReplayAsks)
     Key.SetString("A", "1");
     TTestRegKey Inner(HKEY_CURRENT_USER, Key.Path() + "\\Inner");
     Inner.SetString("B", "2");
-    EXPECT_EQ(S.DeleteValue(TRegRoot::CurrentUser, "\\" + Key.Path(), "A").Outcome, TOutcome::Done);
+    EXPECT_EQ(S.DeleteValue(rrCurrentUser, "\\" + Key.Path(), "A").Outcome, TOutcome::Done);
     EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, Key.Path(), "A"));
     // A key that holds a key stays, on any system.
-    EXPECT_EQ(S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path()).Outcome, TOutcome::NotEmpty);
+    EXPECT_EQ(S.DeleteKey(rrCurrentUser, "\\" + Key.Path()).Outcome, TOutcome::NotEmpty);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Inner.Path()));
-    EXPECT_EQ(S.DeleteKey(TRegRoot::CurrentUser, Inner.Path()).Outcome, TOutcome::Done);
+    EXPECT_EQ(S.DeleteKey(rrCurrentUser, Inner.Path()).Outcome, TOutcome::Done);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Inner.Path()));
-    EXPECT_EQ(S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path()).Outcome, TOutcome::Done);
+    EXPECT_EQ(S.DeleteKey(rrCurrentUser, "\\" + Key.Path()).Outcome, TOutcome::Done);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Key.Path()));
     // Missing things are no error.
-    EXPECT_EQ(S.DeleteKey(TRegRoot::CurrentUser, "\\" + Key.Path()).Outcome, TOutcome::Missing);
-    EXPECT_EQ(S.DeleteValue(TRegRoot::CurrentUser, "\\" + Key.Path(), "A").Outcome, TOutcome::Missing);
+    EXPECT_EQ(S.DeleteKey(rrCurrentUser, "\\" + Key.Path()).Outcome, TOutcome::Missing);
+    EXPECT_EQ(S.DeleteValue(rrCurrentUser, "\\" + Key.Path(), "A").Outcome, TOutcome::Missing);
     TTestRegKey Other(HKEY_CURRENT_USER, "Software\\Brindlo Tests\\" + UniqueTestName("Values"));
-    EXPECT_EQ(S.DeleteValue(TRegRoot::CurrentUser, "\\" + Other.Path(), "A").Outcome, TOutcome::Missing);
+    EXPECT_EQ(S.DeleteValue(rrCurrentUser, "\\" + Other.Path(), "A").Outcome, TOutcome::Missing);
 }
 
 TEST(UninstallerWindows, TheWindowAsksShowsProgressAndCloses)
