@@ -2,8 +2,10 @@
 // package bitmaps through the system's decoder, RLE included.
 #include "installer_gui_support.h"
 
+#include "com_apartment.h"
 #include "package_picture.h"
 #include "shell_links.h"
+#include "win32_handles.h"
 
 #include <objbase.h>
 #include <shlguid.h>
@@ -14,29 +16,26 @@ namespace {
 std::vector<std::string> ReadLink(const std::string& Path)
 {
     std::vector<std::string> Out;
-    CoInitialize(nullptr);
-    IShellLinkA* Link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&Link)))) {
-        IPersistFile* File = nullptr;
-        if (SUCCEEDED(Link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&File)))) {
-            std::wstring W(Path.begin(), Path.end());
-            if (SUCCEEDED(File->Load(W.c_str(), STGM_READ))) {
-                char Buf[MAX_PATH] = {};
-                Link->GetPath(Buf, MAX_PATH, nullptr, 0);
-                Out.push_back(Buf);
-                Link->GetArguments(Buf, MAX_PATH);
-                Out.push_back(Buf);
-                Link->GetWorkingDirectory(Buf, MAX_PATH);
-                Out.push_back(Buf);
-                Link->GetDescription(Buf, MAX_PATH);
-                Out.push_back(Buf);
-            }
-            File->Release();
-        }
-        Link->Release();
-    }
-    CoUninitialize();
+    const TComApartment Com;
+    TComPtr<IShellLinkA> Link;
+    TComPtr<IPersistFile> File;
+    if (!Com.Ready() ||
+        FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(Link.Receive()))) ||
+        FAILED(Link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(File.Receive()))))
+        return Out;
+    const std::wstring W(Path.begin(), Path.end());
+    if (FAILED(File.Get()->Load(W.c_str(), STGM_READ)))
+        return Out;
+    char Buf[MAX_PATH] = {};
+    Link.Get()->GetPath(Buf, MAX_PATH, nullptr, 0);
+    Out.push_back(Buf);
+    Link.Get()->GetArguments(Buf, MAX_PATH);
+    Out.push_back(Buf);
+    Link.Get()->GetWorkingDirectory(Buf, MAX_PATH);
+    Out.push_back(Buf);
+    Link.Get()->GetDescription(Buf, MAX_PATH);
+    Out.push_back(Buf);
     return Out;
 }
 

@@ -4,6 +4,7 @@
 #include "driver.h"
 #include "gui_support.h"
 #include "test_registry_key.h"
+#include "win32_handles.h"
 
 #include <gtest/gtest.h>
 
@@ -69,8 +70,8 @@ TEST(CastremoveProcess, AsksRemovesAndSaysSo)
     EXPECT_FALSE(Shows(Closing, "Cancel"));
     // Everything was gone before the closing text came, the directory it was started in too.
     EXPECT_FALSE(Exists(I.Dir));
-    HKEY K;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, I.Key.Path().c_str(), 0, KEY_READ, &K), ERROR_SUCCESS);
+    TRegKey K;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, I.Key.Path().c_str(), 0, KEY_READ, K.Receive()), ERROR_SUCCESS);
     ClickDialogButton(Closing, "OK");
     EXPECT_EQ(P.WaitExit(), 0u);
 }

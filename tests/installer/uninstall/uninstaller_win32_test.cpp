@@ -25,21 +25,15 @@ bool Exists(const std::string& Path) { return GetFileAttributesA(Path.c_str()) !
 
 bool KeyExists(HKEY Root, const std::string& Path)
 {
-    HKEY K;
-    if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_READ, &K) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(K);
-    return true;
+    TRegKey K;
+    return RegOpenKeyExA(Root, Path.c_str(), 0, KEY_READ, K.Receive()) == ERROR_SUCCESS;
 }
 
 bool ValueExists(HKEY Root, const std::string& Path, const std::string& Name)
 {
-    HKEY K;
-    if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_READ, &K) != ERROR_SUCCESS)
-        return false;
-    const bool Found = RegQueryValueExA(K, Name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(K);
-    return Found;
+    TRegKey K;
+    return RegOpenKeyExA(Root, Path.c_str(), 0, KEY_READ, K.Receive()) == ERROR_SUCCESS &&
+           RegQueryValueExA(K.Get(), Name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 // The text of a platform message box.
