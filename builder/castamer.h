@@ -51,6 +51,9 @@ public:
     THash EnvOptions{true};
 
     // The main window's seam; null until it attaches (nothing visual happens then).
+    // The project object knows its window only through it, so that it builds and is
+    // tested without one: the program makes the main window and the window attaches
+    // itself, rather than the project object making the window and keeping it.
     void AttachUI(IBuilderUI* UI) { FUI = UI; }
     IBuilderUI* UI() const { return FUI; }
     // Where the help actions navigate; null until the main window attaches.

@@ -207,6 +207,3 @@ private:
     // The file the open dialog answered last.
     std::string FChosenFile;
 };
-
-// The main window while it exists (the node objects reach it here), else null.
-TFMain* MainForm();

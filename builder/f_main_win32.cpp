@@ -20,8 +20,6 @@
 
 namespace {
 
-TFMain* TheMainForm = nullptr;
-
 constexpr TColor clInfoBk = clSystemColor | COLOR_INFOBK;
 
 CFxButton* MakeButton(TWinControl* Parent, const char* Name, const char* Caption, int Left, int Width, double ColCor)
@@ -65,8 +63,6 @@ private:
 };
 
 } // namespace
-
-TFMain* MainForm() { return TheMainForm; }
 
 TFMain::TFMain(TComponent* AOwner) : TForm(AOwner)
 {
@@ -150,13 +146,10 @@ TFMain::TFMain(TComponent* AOwner) : TForm(AOwner)
     OnClose = [this](TObject* S) { FormClose(S); };
 
     FormCreate();
-    TheMainForm = this;
 }
 
 TFMain::~TFMain()
 {
-    if (TheMainForm == this)
-        TheMainForm = nullptr;
     if (NodeList.Count() && tView)
         ClearNodes();
     if (Engine) {

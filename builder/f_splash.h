@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui_bitmap.h"
 #include "ui_form.h"
+#include "ui_image.h"
 #include "ui_timer.h"
 
 #include <cstdint>
@@ -14,19 +14,17 @@ public:
     // JpegBytes: the picture's file image; it is decoded when the window is shown.
     TFSplash(const std::string& JpegBytes, std::uint32_t IntervalMs);
 
+    // At the top-left corner, as large as its picture.
+    TImage* Image1 = nullptr;
     TTimer Timer1;
-    const TBitmap& Picture() const { return FPicture; }
+    const TBitmap& Picture() const { return Image1->Bitmap(); }
 
     void Timer1Timer(TObject* Sender);
-
-protected:
-    void Paint(TCanvas& Canvas) override;
 
 private:
     void LoadPicture();
 
     std::string FJpeg;
-    TBitmap FPicture;
 };
 
 // The splash's time: BRINDLO_SPLASH_MS when it holds a number from 0 to 3000, else 3000.

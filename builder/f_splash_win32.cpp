@@ -13,6 +13,10 @@ TFSplash::TFSplash(const std::string& JpegBytes, std::uint32_t IntervalMs) : TFo
     Position = poScreenCenter;
     SetCaption("splash");
     SetClientSize(640, 480);
+    Image1 = new TImage(this);
+    Image1->Name = "Image1";
+    Image1->SetParent(this);
+    Image1->SetBounds(0, 0, 640, 480);
     OnShow = [this](TObject*) { GuardCall([this] { LoadPicture(); }); };
     Timer1.OnTimer = [this](TObject* S) { Timer1Timer(S); };
     Timer1.SetInterval(IntervalMs);
@@ -22,23 +26,18 @@ TFSplash::TFSplash(const std::string& JpegBytes, std::uint32_t IntervalMs) : TFo
 void TFSplash::LoadPicture()
 {
     const TBgraImage Image = DecodeJpeg(FJpeg);
-    FPicture.SetSize(Image.Width, Image.Height);
-    std::memcpy(const_cast<std::uint8_t*>(FPicture.Bits()), Image.Pixels.data(), Image.Pixels.size());
+    TBitmap& Picture = Image1->Bitmap();
+    Picture.SetSize(Image.Width, Image.Height);
+    std::memcpy(const_cast<std::uint8_t*>(Picture.Bits()), Image.Pixels.data(), Image.Pixels.size());
     // Image1 sizes itself to its picture, and the window to its contents.
-    SetClientSize(Image.Width, Image.Height);
-    Invalidate();
+    Image1->PictureChanged();
+    SetClientSize(Image1->Width(), Image1->Height());
 }
 
 void TFSplash::Timer1Timer(TObject*)
 {
     Timer1.SetEnabled(false);
     Close();
-}
-
-void TFSplash::Paint(TCanvas& Canvas)
-{
-    if (!FPicture.Empty())
-        BitBlt(Canvas.Handle(), 0, 0, FPicture.Width(), FPicture.Height(), FPicture.DC(), 0, 0, SRCCOPY);
 }
 
 std::uint32_t SplashInterval(const char* Setting)

@@ -31,7 +31,9 @@ public:
 
     // The file filter of ES_File, the dialog caption of ES_Memo.
     std::string ExData;
-    // Where the calendar goes; null: the window the box lies on.
+    // Where the calendar goes; null: the form the box lies on. Not the program's main
+    // window: a box on a modal dialog would put its calendar on a window the dialog
+    // keeps disabled, and the calendar is placed from the box's own coordinates.
     TWinControl* OwnerCtrl = nullptr;
     TObject* Data = nullptr;
     bool Edited = false;

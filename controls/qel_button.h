@@ -34,7 +34,8 @@ public:
     TButtonStyle Style = bsAutoDetect;
 
     // A close button closes its form and a help button shows the help topic of the
-    // nearest control with one; without them, and for every other kind, a plain click.
+    // nearest parent with one (its own is not looked at); without them, and for every
+    // other kind, a plain click.
     void Click() override;
 
     // The drawing of one state onto a DC of the button's size.

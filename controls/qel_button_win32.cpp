@@ -139,7 +139,7 @@ void TQelButton::Click()
                 return;
             }
     } else if (K == bkHelp) {
-        for (TControl* C = this; C; C = C->Parent())
+        for (TControl* C = Parent(); C; C = C->Parent())
             if (C->HelpContext != 0) {
                 Application().HelpContext(C->HelpContext);
                 return;

@@ -2,12 +2,12 @@
 #include "app_list.h"
 
 #include "archive.h"
+#include "convert.h"
 #include "exceptions.h"
 #include "shell_helpers.h"
 #include "string_helpers.h"
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 
 const char* const UninstallerName = "Castremove.exe";
@@ -238,7 +238,7 @@ void CAPP::MakeShortcuts()
         // The folder is made as the system stores its name, and the log names that.
         const std::string Group = CanonicalPath(F[4]);
         if (N != 1)
-            Owner.Form.SetProgress(static_cast<std::int32_t>(std::lround(100.0 * I / (N - 1))));
+            Owner.Form.SetProgress(static_cast<std::int32_t>(DivRoundHalfEven(std::int64_t{I} * 100, N - 1)));
         std::string Target, Arguments, WorkDir;
         if (Type == "SCut to file") {
             Target = JoinPath(Command.Dir, File);

@@ -7,7 +7,9 @@
  *   1002 (PLG_Loaded)        once, right after the library was loaded; App is NULL.
  *   1003 (PLG_AppInstalled)  after each completed PC installation; App is a read-only
  *                            view of that installation.
- *   1001 (PLG_Unload)        reserved; the installer never sends it.
+ *   1001 (PLG_Unload)        to every plug-in before the installer frees the
+ *                            libraries; it frees them only as its plug-in host is
+ *                            made, before any is loaded, so no plug-in receives it.
  *
  * Machine level:
  *   - Every function is __stdcall, the entry included. Export the entry under the exact

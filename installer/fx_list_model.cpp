@@ -7,7 +7,24 @@ namespace {
 // The band above a listed level.
 constexpr std::int32_t DecorationHeight = 15;
 
+// A * B / C rounded to the nearest, halves away from zero. C > 0.
+std::int64_t MulDivNearest(std::int64_t A, std::int64_t B, std::int64_t C)
+{
+    const std::int64_t P = A * B;
+    const std::int64_t Q = ((P < 0 ? -P : P) * 2 + C) / (2 * C);
+    return P < 0 ? -Q : Q;
+}
+
 } // namespace
+
+std::int32_t GroupCaptionHeight(std::int32_t FontHeight, std::int32_t PixelsPerInch)
+{
+    if (PixelsPerInch <= 0)
+        return FontHeight;
+    const std::int64_t Pixels = FontHeight < 0 ? -std::int64_t{FontHeight} : FontHeight;
+    const std::int64_t Points = MulDivNearest(Pixels, 72, PixelsPerInch) + 2;
+    return static_cast<std::int32_t>(-MulDivNearest(Points, PixelsPerInch, 72));
+}
 
 // --- CFxListItem -------------------------------------------------------------
 

@@ -21,6 +21,12 @@ enum TFxItemKind : std::uint8_t { ikGroup = 0, ikAction = 1, ikBar = 2 };
 constexpr TColor FxParentColor = 0xFFFFFFFFu;
 constexpr std::int32_t FxListHeight = -1;
 
+// The character height of a group row's caption, two points larger than the list's
+// font of FontHeight pixels (negative, as the font keeps it) at PixelsPerInch: the
+// size is taken in points and back again, each step rounded as the platform's font
+// sizes are, so a 96 dpi font of 11 pixels (8 points) gives one of 13 (10 points).
+std::int32_t GroupCaptionHeight(std::int32_t FontHeight, std::int32_t PixelsPerInch);
+
 // What draws the rows of one paint; the walk itself is the list's layout.
 class IFxListPainter {
 public:

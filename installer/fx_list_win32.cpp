@@ -30,7 +30,7 @@ public:
             C.Font.SetItalic(false);
             Images = L.SImageList;
         } else {
-            C.Font.SetHeight(C.Font.Height() - PointsToPixels(2));
+            C.Font.SetHeight(GroupCaptionHeight(C.Font.Height(), GetDeviceCaps(C.Handle(), LOGPIXELSY)));
             C.Font.SetItalic(true);
             Images = L.LImageList;
         }
@@ -92,8 +92,6 @@ public:
     }
 
 private:
-    int PointsToPixels(int Points) const { return MulDiv(Points, GetDeviceCaps(C.Handle(), LOGPIXELSY), 72); }
-
     CFxCanvas& C;
     CFxList& L;
     CFxListModel& M;

@@ -233,6 +233,7 @@ void TForm1::SetupWindow()
     Panel2->SetColor(W.Color);
     Panel2->SetBounds(Panel2->Left(), ClientH - Panel2->Height(), lic->Width() - 2 * Panel2->Left(), Panel2->Height());
     lic->Font().SetColor(eList->Font().Color());
+    mLec->SetColor(ScaleColor(W.Color, W.ActionCC));
     butNext->SetColor(ScaleColor(W.Color, W.GroupCC));
     butNext->Font().SetColor(eList->Font().Color());
     butClose->SetColor(butNext->Color());

@@ -13,6 +13,9 @@ bool MatchMask(const std::string& Mask, const std::string& S)
 {
     if (Mask.empty())
         return true;
+    // The whole text against the whole mask: a mask without "*" matches only itself,
+    // not a text that repeats it, and a last piece is found where the text ends even
+    // when it overlaps an earlier occurrence ("*aa" matches "aaa").
     // Greedy with one way back: the last "*" seen takes one character more.
     std::size_t M = 0, I = 0;
     std::size_t Star = std::string::npos, Resume = 0;

@@ -32,7 +32,8 @@ public:
     void AddPlug(const std::string& FileName, void* Module, CB_InstallPlugProc Entry);
     // Every entry in load order with Code and App's interface (App may be null).
     void Broadcast(std::int32_t Code, CAPP* App);
-    // 1001 to every plug-in, then every library freed; the table ends empty.
+    // 1001 to every plug-in, then every library freed; the table ends empty. The
+    // installer runs it only as the host is made, so no plug-in ever hears 1001.
     void UnloadAll();
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui_bitmap.h"
 #include "ui_control.h"
 
 // An icon handle; a shared system icon is never destroyed.
@@ -24,15 +25,20 @@ private:
     int FWidth = 0, FHeight = 0;
 };
 
-// A windowless picture that takes the size of its icon.
+// A windowless picture that takes the size of its icon, or of its bitmap when that
+// holds one (the bitmap is drawn in place of the icon then).
 class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* AOwner);
     TIcon& Picture() { return FPicture; }
+    TBitmap& Bitmap() { return FBitmap; }
+    const TBitmap& Bitmap() const { return FBitmap; }
+    // After either picture changed.
     void PictureChanged();
     void Paint(TCanvas& Canvas) override;
     bool AutoSize = true;
 
 private:
     TIcon FPicture;
+    TBitmap FBitmap;
 };

@@ -56,13 +56,17 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner)
 
 void TImage::PictureChanged()
 {
-    if (AutoSize && !FPicture.Empty())
+    if (AutoSize && !FBitmap.Empty())
+        SetBounds(FLeft, FTop, FBitmap.Width(), FBitmap.Height());
+    else if (AutoSize && !FPicture.Empty())
         SetBounds(FLeft, FTop, FPicture.Width(), FPicture.Height());
     Invalidate();
 }
 
 void TImage::Paint(TCanvas& Canvas)
 {
-    if (!FPicture.Empty())
+    if (!FBitmap.Empty())
+        BitBlt(Canvas.Handle(), 0, 0, FBitmap.Width(), FBitmap.Height(), FBitmap.DC(), 0, 0, SRCCOPY);
+    else if (!FPicture.Empty())
         Canvas.DrawIcon(0, 0, FPicture.Handle(), FPicture.Width(), FPicture.Height());
 }

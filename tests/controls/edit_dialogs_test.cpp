@@ -9,6 +9,7 @@
 #include "shortcut_editor.h"
 #include "ui_common_dialogs.h"
 #include "ui_form.h"
+#include "ui_panel.h"
 
 #include <memory>
 
@@ -162,6 +163,27 @@ TEST_F(FxEditTest, DateBoxShowsTheCalendarAndTakesItsDay)
     PumpMessages(3);
     EXPECT_FALSE(Cal->Visible());
     EXPECT_EQ(Edit->Text(), DateToText(Day));
+}
+
+TEST_F(FxEditTest, TheCalendarLiesOnTheBoxsFormUnlessAnOwnerWindowIsGiven)
+{
+    auto* Frame = new TPanel(Form.get());
+    Frame->SetParent(Form.get());
+    Frame->SetBounds(10, 50, 330, 150);
+    auto* Inner = new CFxEdit(Frame);
+    Inner->SetParent(Frame);
+    Inner->SetBounds(5, 5, 120, 21);
+    Inner->SetStyle(ES_Date);
+    Inner->Browse();
+    ASSERT_NE(Inner->Calendar(), nullptr);
+    EXPECT_EQ(Inner->Calendar()->Parent(), Form.get());
+    EXPECT_TRUE(Inner->Calendar()->Visible());
+
+    Edit->OwnerCtrl = Frame;
+    Edit->SetStyle(ES_Date);
+    Edit->Browse();
+    ASSERT_NE(Edit->Calendar(), nullptr);
+    EXPECT_EQ(Edit->Calendar()->Parent(), Frame);
 }
 
 TEST(InputMemo, AltEnterTakesTheTextEnterIsANewLineAndTheSizeIsRemembered)

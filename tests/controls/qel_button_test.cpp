@@ -163,16 +163,21 @@ TEST_F(QelButtonTest, CloseAndHelpKindsClickTheirOwnWay)
     Button->SetKind(bkHelp);
     SendMessageA(Button->Handle(), BM_CLICK, 0, 0); // no help topic anywhere: a plain click
     EXPECT_EQ(Clicks, 1);
+    // The button's own topic is not looked at: the search starts at its parent.
+    Button->HelpContext = 7;
+    SendMessageA(Button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(Clicks, 2);
+    EXPECT_TRUE(Topics.empty());
     Form->HelpContext = 42;
     SendMessageA(Button->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(Topics, (std::vector<int>{42}));
-    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(Clicks, 2);
     Application().OnHelp = nullptr;
 
     Button->SetKind(bkClose);
     TModalScript Script([&](HWND) { SendMessageA(Button->Handle(), BM_CLICK, 0, 0); });
     EXPECT_EQ(Form->ShowModal(), mrCancel); // closed by the button
-    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(Clicks, 2);
     // A close button on no form clicks plainly.
     TQelButton Loose(nullptr);
     int LooseClicks = 0;

@@ -386,3 +386,19 @@ TEST(PlugLoader, BroadcastReachesEveryPlugInInLoadOrder)
     Loader.Broadcast(PLG_Loaded, nullptr);
     EXPECT_EQ(PlugLog.back(), "second 1002");
 }
+
+TEST(PlugLoader, UnloadingTellsEveryPlugInBeforeTheTableEmpties)
+{
+    PlugLog.clear();
+    TMemoryFileSystem FS;
+    CPlugLoader Loader(FS);
+    // Made with an empty table: its unloading told no one.
+    EXPECT_TRUE(PlugLog.empty());
+    Loader.AddPlug("C:\\p\\a.dll", nullptr, FirstPlug);
+    Loader.AddPlug("C:\\p\\b.dll", nullptr, SecondPlug);
+    Loader.UnloadAll();
+    EXPECT_EQ(PlugLog, (std::vector<std::string>{"first 1001", "second 1001"}));
+    EXPECT_TRUE(Loader.Plugins().empty());
+    Loader.Broadcast(PLG_Loaded, nullptr);
+    EXPECT_EQ(PlugLog.size(), 2u);
+}

@@ -300,3 +300,21 @@ TEST_F(FxListModel, OpeningKeepsTheFirstShownIndexClamped)
     L.SetFirstShown(1);
     EXPECT_EQ(At(110), "I2");
 }
+
+TEST(FxListGroupCaption, TwoPointsLargerThanTheListsFont)
+{
+    struct TCase {
+        std::int32_t Height, PixelsPerInch, Expected;
+    };
+    const TCase Cases[] = {
+        {-11, 96, -13},  // 8 points become 10: 13.33 pixels, not 11 + 3
+        {-12, 96, -15},  // 9 points, 11 points is 14.67 pixels
+        {-13, 96, -16},  // 9.75 points round to 10
+        {13, 96, -16},   // a cell height counts as its size
+        {-16, 120, -20}, // 9.6 points at 120 dpi round to 10, 12 points are 20 pixels
+        {-2, 96, -5},    // 1.5 points round up to 2, as the platform rounds halves
+        {-11, 0, -11},   // no resolution: the font as it is
+    };
+    for (const TCase& C : Cases)
+        EXPECT_EQ(GroupCaptionHeight(C.Height, C.PixelsPerInch), C.Expected) << C.Height << " at " << C.PixelsPerInch;
+}

@@ -284,6 +284,23 @@ TEST(InstallPC, LogLinesLinksUninstallerAndEntryInTheirOrder)
     EXPECT_FALSE(R.Apps->LicenceAccepted);
 }
 
+TEST(InstallPC, TheShortcutStepRoundsItsPerCentsHalfToEven)
+{
+    TPcRig R;
+    // Nine entries make steps of 12.5; the device's ones still move the bar.
+    CAPP* App = R.AddTool({}, std::vector<std::string>(9, "Tool|SCut to file|tool.exe|Start Menu|"));
+    App->InstallClick(nullptr);
+    std::vector<std::string> Progress;
+    for (const std::string& C : R.View.Calls)
+        if (C.rfind("progress ", 0) == 0)
+            Progress.push_back(C);
+    ASSERT_GE(Progress.size(), 9u);
+    Progress.erase(Progress.begin(), Progress.end() - 9);
+    EXPECT_EQ(Progress, (std::vector<std::string>{"progress 0", "progress 12", "progress 25", "progress 38",
+                                                  "progress 50", "progress 62", "progress 75", "progress 88",
+                                                  "progress 100"}));
+}
+
 TEST(InstallPC, TheLicenceIsAskedForOnEveryInstallCommand)
 {
     TPcRig R;

@@ -40,6 +40,7 @@ TEST(MatchMask, WholeStringStarsOnly)
         {"a*b", "axxb", true},
         {"a*b", "axxbx", false},
         {"*b", "abab", true},  // a later occurrence ends it
+        {"*aa", "aaa", true},  // the ending overlaps the first occurrence
         {"a*", "abc", true},
         {"a?c", "abc", false}, // "?" is a plain character
         {"a?c", "a?c", true},

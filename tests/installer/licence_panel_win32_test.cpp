@@ -3,6 +3,7 @@
 // install command again, up to the directory chooser.
 #include "installer_gui_support.h"
 
+#include "color_helpers.h"
 #include "install_form.h"
 
 namespace {
@@ -64,7 +65,16 @@ TEST_F(LicencePanel, NextOnlyAfterIAgree)
     EXPECT_TRUE(Form->rbNext->Checked());
     EXPECT_FALSE(Form->RadioButton2->Checked());
     EXPECT_TRUE(Form->butNext->Enabled());
-    Photograph(Form->Handle(), "licence_panel_agreed.png");
+    const TScreenshot Shot = Photograph(Form->Handle(), "licence_panel_agreed.png");
+    // The text's page is a step of the window's colour, as bright as the action rows.
+    const TColor Page = ScaleColor(Form->Color(), Form->eList->Model().ActionCC());
+    EXPECT_EQ(Form->mLec->Color(), Page);
+    // Below the one line of text, inside the memo.
+    RECT Inside;
+    ASSERT_TRUE(GetClientRect(Form->mLec->Handle(), &Inside));
+    POINT P = {4, Inside.bottom - 4};
+    MapWindowPoints(Form->mLec->Handle(), Form->Handle(), &P, 1);
+    EXPECT_EQ(ShotPixel(Shot, Form->Handle(), P.x, P.y), static_cast<std::uint32_t>(Page));
     Click(Form->RadioButton2);
     EXPECT_FALSE(Form->rbNext->Checked());
     EXPECT_FALSE(Form->butNext->Enabled());
