@@ -182,7 +182,7 @@ std::string CCastamer::GetTempDir()
 {
     const std::string Dir = TempDirName();
     if (!FFS->DirectoryExists(Dir))
-        FFS->ForceDirectories(Dir);
+        FFS->ForceDirectories(Dir); // else what is written there fails, saying why
     return Dir;
 }
 

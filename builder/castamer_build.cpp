@@ -123,7 +123,7 @@ bool CCastamer::Build(std::uint8_t Mode)
 
     const std::string OutDir = GetOutDir();
     TProgressScope Progress(*this, "Building Project...");
-    FFS->ForceDirectories(OutDir);
+    FFS->ForceDirectories(OutDir); // else the package's writes into it fail, saying why
     CDataBag Bag;
     ProgressStep(20);
     ExportGroups(Bag);
@@ -210,7 +210,7 @@ bool CCastamer::CopyRuntimeFiles()
     // Copied over what is there, never deleted first: a failed copy then leaves
     // the earlier program in place.
     const auto Copy = [this](const std::string& Source, const std::string& Dest) {
-        return SameText(Source, Dest) ? FFS->FileExists(Dest) : FFS->CopyFileTo(Source, Dest, true);
+        return SameText(Source, Dest) ? FFS->FileExists(Dest) : static_cast<bool>(FFS->CopyFileTo(Source, Dest, true));
     };
     const bool Installer = Copy(JoinPath(ProgramDir, "Install.exe"), JoinPath(GetOutDir(), "Install.exe"));
     if (BuildMode == 0) {

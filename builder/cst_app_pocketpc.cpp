@@ -238,7 +238,7 @@ bool CCst_App::BuildPocketPC(TAppExport& E)
     for (const char* Left : {".inf", ".txt", ".ARM.DAT", ".MIPS.DAT", ".SH3.DAT"}) {
         const std::string Path = JoinPath(Temp, Short + Left);
         if (FS.FileExists(Path))
-            FS.EraseFile(Path);
+            FS.EraseFile(Path); // what stays goes when the temporary directory is emptied
     }
     // A wizard that failed leaves no CAB file; the record must not name one that is missing.
     for (const TCabCpu& Cpu : CabCpus) {

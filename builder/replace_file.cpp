@@ -10,10 +10,9 @@ void WriteFileReplacing(TFileSystem& FS, const std::string& FileName, const std:
             auto Out = FS.Create(Temp);
             Out->WriteString(Bytes);
         }
-        if (!FS.RenameFile(Temp, FileName))
-            throw EInOutError("Cannot replace file " + FileName);
+        FS.RenameFile(Temp, FileName).RaiseIfFailed("Cannot replace file " + FileName);
     } catch (...) {
-        FS.EraseFile(Temp);
+        FS.EraseFile(Temp); // the failure that brought us here is the one to report
         throw;
     }
 }

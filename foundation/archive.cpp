@@ -253,7 +253,7 @@ bool CArchive_BZip::Pack(const std::string& SourceDir, const std::string& Archiv
 
     const std::size_t Slash = ArchiveFile.find_last_of('\\');
     if (Slash != std::string::npos && Slash > 0)
-        FS.ForceDirectories(AsDirectory(ArchiveFile.substr(0, Slash)));
+        FS.ForceDirectories(AsDirectory(ArchiveFile.substr(0, Slash))); // else the creation below says why
     auto File = FS.Create(ArchiveFile);
     Header.DataOffset = HeaderSize;
     const auto WriteHeader = [&] {
@@ -344,8 +344,7 @@ bool CArchive_BZip::Unpack(const std::string& ArchiveFile, const std::string& De
 
     for (const std::string& Target : Targets) {
         const std::string Dir = AsDirectory(Target);
-        if (!FS.ForceDirectories(Dir))
-            throw EInOutError("Cannot create directory " + Dir);
+        FS.ForceDirectories(Dir).RaiseIfFailed("Cannot create directory " + Dir);
         if (Log)
             Log->AddDelDir(Dir);
     }

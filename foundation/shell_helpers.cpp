@@ -219,7 +219,7 @@ int CopyDirTree(const std::string& SrcDir, const std::string& DstDir, const std:
         const std::string D = Tree.GetEntry(I).Value;
         const std::string Relative = D.substr(SrcDir.size(), 1000);
         const std::string T = JoinPath(DstDir, Relative);
-        FS.ForceDirectories(T);
+        FS.ForceDirectories(T); // else its copies fail below and are counted
         THash Names(false);
         ListFiles(D, Mask, Names, false, FS);
         for (const THashPair& P : Names.Pairs()) {
@@ -242,7 +242,7 @@ bool IsInsideDir(const std::string& Dir, const std::string& Path)
     return Path.size() == N || Path[N] == '\\';
 }
 
-std::vector<std::string> ForceDirectoriesNoting(const std::string& Dir, TFileSystem& FS)
+std::vector<std::string> ForceDirectoriesNoting(const std::string& Dir, TFileSystem& FS, TFileResult* Failure)
 {
     std::string Path = Dir;
     while (Path.size() > 3 && Path.back() == '\\')
@@ -260,8 +260,12 @@ std::vector<std::string> ForceDirectoriesNoting(const std::string& Dir, TFileSys
     }
     std::vector<std::string> Made;
     for (auto It = Missing.rbegin(); It != Missing.rend(); ++It) {
-        if (!FS.ForceDirectories(*It))
+        const TFileResult R = FS.ForceDirectories(*It);
+        if (!R) {
+            if (Failure)
+                *Failure = R;
             break;
+        }
         Made.push_back(*It);
     }
     return Made;
@@ -271,7 +275,7 @@ void RemoveEmptyDirectories(const std::vector<std::string>& Dirs, TFileSystem& F
 {
     for (auto It = Dirs.rbegin(); It != Dirs.rend(); ++It)
         if (FS.ListDirectory(*It).empty())
-            FS.RemoveDir(*It);
+            FS.RemoveDir(*It); // one that cannot go stays, as one that holds something does
 }
 
 void TMadeDirs::Make(const std::string& Dir)

@@ -69,7 +69,9 @@ int CopyDirTree(const std::string& SrcDir, const std::string& DstDir, const std:
 
 // Creates Dir and the parents it lacks, like ForceDirectories, and answers the
 // directories it made, outermost first ("" parts and drive roots are never made).
-std::vector<std::string> ForceDirectoriesNoting(const std::string& Dir, TFileSystem& FS = LocalFileSystem());
+// The first refusal, if any, goes to Failure with the system's reason.
+std::vector<std::string> ForceDirectoriesNoting(const std::string& Dir, TFileSystem& FS = LocalFileSystem(),
+                                                TFileResult* Failure = nullptr);
 
 // Removes those of Dirs (as ForceDirectoriesNoting answers them) that are empty,
 // innermost first; a directory that holds anything stays, and so do its parents.

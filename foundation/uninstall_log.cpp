@@ -16,8 +16,8 @@ void ForceParent(const std::string& FileName, TFileSystem& FS)
 {
     const std::string Dir = DirectoryOf(FileName);
     // "C:" alone is a drive, which exists or not; nothing to create there.
-    if (!Dir.empty() && !(Dir.size() == 2 && Dir[1] == ':') && !FS.ForceDirectories(Dir))
-        throw EInOutError("Cannot create directory " + Dir);
+    if (!Dir.empty() && !(Dir.size() == 2 && Dir[1] == ':'))
+        FS.ForceDirectories(Dir).RaiseIfFailed("Cannot create directory " + Dir);
 }
 
 } // namespace

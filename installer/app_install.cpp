@@ -270,8 +270,9 @@ void CAPP::SetupUninstaller()
     const std::string Uninstaller = JoinPath(Windows, UninstallerName);
     // Without it the entry and the shortcuts would lead nowhere; a copy that is there
     // already and busy still serves.
-    if (!FS.CopyFileTo(JoinPath(Owner.DataDir, UninstallerName), Uninstaller, true) && !FS.FileExists(Uninstaller))
-        throw EInOutError("Cannot copy " + JoinPath(Owner.DataDir, UninstallerName) + " to " + Uninstaller);
+    const TFileResult Copied = FS.CopyFileTo(JoinPath(Owner.DataDir, UninstallerName), Uninstaller, true);
+    if (!Copied && !FS.FileExists(Uninstaller))
+        Copied.RaiseIfFailed("Cannot copy " + JoinPath(Owner.DataDir, UninstallerName) + " to " + Uninstaller);
     const std::string Title = GetCompName() + " " + GetName();
     const TRegistryWriter Write = [this](TRegistryRoot Root, const std::string& Key, const std::string& Name,
                                          const std::string& Value) {

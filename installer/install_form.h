@@ -45,6 +45,9 @@ public:
     TRadioButton* RadioButton2 = nullptr;
 
     bool Loaded() const { return FLoaded; }
+    // Why the start-up failed, for a developer: the user sees only the fixed text.
+    // It goes to the debugger's output too.
+    const std::string& StartFailure() const { return FStartFailure; }
     const THash& Settings() const { return FSettings; }
     CAppList* AppList() const { return FAppList.get(); }
     CPlugLoader* Plugins() const { return FPlugins.get(); }
@@ -115,6 +118,7 @@ private:
     std::unique_ptr<TBitmap> FBackground;
     std::shared_ptr<TObject> FShot;
     std::string FDescText;
+    std::string FStartFailure;
     int FBgLeft = 0, FBgTop = 0;
     int FShotLeft = 0, FShotTop = 0;
     std::unique_ptr<CAppList> FAppList;

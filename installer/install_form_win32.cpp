@@ -16,11 +16,24 @@
 
 #include <shellapi.h>
 
+#include <exception>
+
 namespace {
 
 // Posted at the first showing: a window that did not load closes itself also where
 // no window manager activates it.
 const UINT WM_CLOSE_UNLOADED = WM_APP + 0x201;
+
+std::string FailureText(std::exception_ptr Failure)
+{
+    try {
+        std::rethrow_exception(Failure);
+    } catch (const std::exception& E) {
+        return E.what();
+    } catch (...) {
+        return "a failure that carries no text";
+    }
+}
 
 TMsgDlgType DialogType(TInstallerMessage Type)
 {
@@ -152,6 +165,8 @@ void TForm1::FormCreate()
         FProgress->Finish();
     } catch (...) {
         FLoaded = false;
+        FStartFailure = FailureText(std::current_exception());
+        OutputDebugStringA(("Install cannot start: " + FStartFailure + "\n").c_str());
         if (FProgress)
             FProgress->Finish();
         ShowMsgDlg(" Critical error cannot start", mtError, {"Ok"}, 50, "Error");

@@ -3,7 +3,6 @@
 #include "exceptions.h"
 #include "shell_helpers.h"
 #include "string_helpers.h"
-#include "system_error.h"
 
 #include <algorithm>
 
@@ -24,6 +23,14 @@ std::string ParentKey(const std::string& Key)
     return Slash == std::string::npos ? std::string() : K.substr(0, Slash);
 }
 
+// A file of our own: read-only only through what a copy brought along, so the
+// attribute goes first.
+TFileResult EraseOwnFile(TFileSystem& Disk, const std::string& Path)
+{
+    const TFileResult Writable = Disk.MakeWritable(Path);
+    return Writable ? Disk.EraseFile(Path) : Writable;
+}
+
 } // namespace
 
 TInstallUndo::TInstallUndo(TFileSystem& ADisk, TRegistryUndo ARegistry) : Disk(ADisk), Registry(std::move(ARegistry))
@@ -38,7 +45,7 @@ void TInstallUndo::NoteFile(const std::string& Path)
     FMadeFiles.insert(KeyOf(Path));
 }
 
-bool TInstallUndo::SetAside(const std::string& Path, bool Copy, std::string& Why)
+TFileResult TInstallUndo::SetAside(const std::string& Path, bool Copy)
 {
     std::string Aside;
     for (int N = 1;; ++N) {
@@ -47,19 +54,17 @@ bool TInstallUndo::SetAside(const std::string& Path, bool Copy, std::string& Why
             break;
     }
     // A copy keeps the original where it is, for a caller that writes into it.
-    const bool Moved = Copy ? Disk.CopyFileTo(Path, Aside, false) : Disk.RenameFile(Path, Aside);
-    if (!Moved) {
-        Why = LastSystemError();
-        return false;
-    }
+    const TFileResult Moved = Copy ? Disk.CopyFileTo(Path, Aside, false) : Disk.RenameFile(Path, Aside);
+    if (!Moved)
+        return Moved;
     // One of our own set-aside files moved on: its record follows it.
     for (TStep& S : FSteps)
         if (S.Kind == skAside && KeyOf(S.Aside) == KeyOf(Path) && !Copy) {
             S.Aside = Aside;
-            return true;
+            return Moved;
         }
     FSteps.push_back(TStep{skAside, Path, Aside, rrLocalMachine, "", {}});
-    return true;
+    return Moved;
 }
 
 void TInstallUndo::NoteMissingDirs(const std::string& Dir)
@@ -74,19 +79,23 @@ void TInstallUndo::NoteMissingDirs(const std::string& Dir)
         FSteps.push_back(TStep{skDir, *It, "", rrLocalMachine, "", {}});
 }
 
-bool TInstallUndo::ForceDirectories(const std::string& Dir)
+TFileResult TInstallUndo::ForceDirectories(const std::string& Dir)
 {
-    for (const std::string& D : ForceDirectoriesNoting(Dir, Disk))
+    TFileResult Result;
+    for (const std::string& D : ForceDirectoriesNoting(Dir, Disk, &Result))
         FSteps.push_back(TStep{skDir, D, "", rrLocalMachine, "", {}});
-    return Disk.DirectoryExists(Dir);
+    // Nothing was refused yet Dir is not there (a drive that does not exist, which is
+    // never made): the disk says why.
+    if (Result && !Disk.DirectoryExists(Dir))
+        return Disk.ForceDirectories(Dir);
+    return Result;
 }
 
 std::unique_ptr<TStream> TInstallUndo::Create(const std::string& Path)
 {
     if (!Made(Path) && Disk.FileExists(Path)) {
-        std::string Why;
-        if (!SetAside(Path, false, Why))
-            throw EFCreateError("Cannot create file " + Path + ": the file there cannot be set aside: " + Why);
+        if (const TFileResult Aside = SetAside(Path, false); !Aside)
+            throw EFCreateError("Cannot create file " + Path + ": the file there cannot be set aside: " + Aside.Reason);
     }
     auto Stream = Disk.Create(Path);
     if (!Made(Path))
@@ -97,37 +106,37 @@ std::unique_ptr<TStream> TInstallUndo::Create(const std::string& Path)
 std::unique_ptr<TStream> TInstallUndo::OpenReadWrite(const std::string& Path)
 {
     if (!Made(Path) && Disk.FileExists(Path)) {
-        std::string Why;
-        if (!SetAside(Path, true, Why))
-            throw EFOpenError("Cannot open file " + Path + ": it cannot be copied aside: " + Why);
+        if (const TFileResult Aside = SetAside(Path, true); !Aside)
+            throw EFOpenError("Cannot open file " + Path + ": it cannot be copied aside: " + Aside.Reason);
         NoteFile(Path);
     }
     return Disk.OpenReadWrite(Path);
 }
 
-bool TInstallUndo::CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)
+TFileResult TInstallUndo::CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)
 {
     const bool Existed = Disk.FileExists(Dest);
-    if (Existed && !Made(Dest)) {
-        std::string Why;
-        if (!Overwrite || !SetAside(Dest, false, Why))
-            return false;
+    // Without Overwrite the disk refuses an existing Dest by itself, and says so.
+    if (Existed && !Made(Dest) && Overwrite) {
+        if (const TFileResult Aside = SetAside(Dest, false); !Aside)
+            return Aside;
     }
-    if (!Disk.CopyFileTo(Source, Dest, Overwrite)) {
+    const TFileResult Copied = Disk.CopyFileTo(Source, Dest, Overwrite);
+    if (!Copied) {
         // The file it would have replaced is back at once: a caller may go on without the copy.
         if (Existed && !Made(Dest))
             PutBack(Dest);
-        return false;
+        return Copied;
     }
     if (!Made(Dest))
         NoteFile(Dest);
-    return true;
+    return Copied;
 }
 
-bool TInstallUndo::EraseFile(const std::string& Path)
+TFileResult TInstallUndo::EraseFile(const std::string& Path)
 {
     if (!Made(Path))
-        return false;
+        return TFileResult::Failed("the installation did not make it");
     return Disk.EraseFile(Path);
 }
 
@@ -136,9 +145,8 @@ void TInstallUndo::WillCreate(const std::string& Path)
     if (Made(Path))
         return;
     if (Disk.FileExists(Path)) {
-        std::string Why;
-        if (!SetAside(Path, false, Why))
-            throw EInOutError("Cannot replace " + Path + ": the file there cannot be set aside: " + Why);
+        if (const TFileResult Aside = SetAside(Path, false); !Aside)
+            throw EInOutError("Cannot replace " + Path + ": the file there cannot be set aside: " + Aside.Reason);
     }
     NoteMissingDirs(ParentOf(Path));
     NoteFile(Path);
@@ -183,19 +191,23 @@ std::vector<std::string> TInstallUndo::Rollback()
         try {
             switch (S.Kind) {
             case skFile:
-                // Ours, so a read-only one is only what a copy brought along.
-                if (Disk.FileExists(S.Path) && !(Disk.MakeWritable(S.Path) && Disk.EraseFile(S.Path)))
-                    Left.push_back(S.Path + ": " + LastSystemError());
+                if (Disk.FileExists(S.Path)) {
+                    if (const TFileResult R = EraseOwnFile(Disk, S.Path); !R)
+                        Left.push_back(S.Path + ": " + R.Reason);
+                }
                 break;
             case skDir:
-                if (Disk.DirectoryExists(S.Path) && Disk.ListDirectory(S.Path).empty() && !Disk.RemoveDir(S.Path))
-                    Left.push_back(S.Path + ": " + LastSystemError());
+                if (Disk.DirectoryExists(S.Path) && Disk.ListDirectory(S.Path).empty()) {
+                    if (const TFileResult R = Disk.RemoveDir(S.Path); !R)
+                        Left.push_back(S.Path + ": " + R.Reason);
+                }
                 break;
             case skAside:
-                if (Disk.FileExists(S.Path))
+                if (Disk.FileExists(S.Path)) {
                     Left.push_back(S.Path + " (kept as " + S.Aside + "): another file is in its place");
-                else if (!Disk.RenameFile(S.Aside, S.Path))
-                    Left.push_back(S.Path + " (kept as " + S.Aside + "): " + LastSystemError());
+                } else if (const TFileResult R = Disk.RenameFile(S.Aside, S.Path); !R) {
+                    Left.push_back(S.Path + " (kept as " + S.Aside + "): " + R.Reason);
+                }
                 break;
             // What is as it was is not touched: a write that failed may be one the key refuses.
             case skKey:
@@ -220,8 +232,10 @@ std::vector<std::string> TInstallUndo::Commit()
 {
     std::vector<std::string> Left;
     for (const TStep& S : FSteps)
-        if (S.Kind == skAside && !(Disk.MakeWritable(S.Aside) && Disk.EraseFile(S.Aside)))
-            Left.push_back(S.Aside + ": " + LastSystemError());
+        if (S.Kind == skAside) {
+            if (const TFileResult R = EraseOwnFile(Disk, S.Aside); !R)
+                Left.push_back(S.Aside + ": " + R.Reason);
+        }
     FSteps.clear();
     FMadeFiles.clear();
     return Left;

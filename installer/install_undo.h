@@ -50,17 +50,17 @@ public:
     std::vector<TDirEntry> ListDirectory(const std::string& Dir) override { return Disk.ListDirectory(Dir); }
     bool FileExists(const std::string& Path) override { return Disk.FileExists(Path); }
     bool DirectoryExists(const std::string& Path) override { return Disk.DirectoryExists(Path); }
-    bool ForceDirectories(const std::string& Dir) override;
+    TFileResult ForceDirectories(const std::string& Dir) override;
     std::unique_ptr<TStream> OpenRead(const std::string& Path) override { return Disk.OpenRead(Path); }
     // An existing file is set aside first; raises EFCreateError when it cannot be.
     std::unique_ptr<TStream> Create(const std::string& Path) override;
     // A file not made here is copied aside first.
     std::unique_ptr<TStream> OpenReadWrite(const std::string& Path) override;
-    bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override;
+    TFileResult CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override;
     // Only files made here; any other is refused.
-    bool EraseFile(const std::string& Path) override;
-    bool MakeWritable(const std::string& Path) override { return Disk.MakeWritable(Path); }
-    bool RemoveDir(const std::string& Path) override { return Disk.RemoveDir(Path); }
+    TFileResult EraseFile(const std::string& Path) override;
+    TFileResult MakeWritable(const std::string& Path) override { return Disk.MakeWritable(Path); }
+    TFileResult RemoveDir(const std::string& Path) override { return Disk.RemoveDir(Path); }
     std::int64_t FreeSpace(const std::string& Path) override { return Disk.FreeSpace(Path); }
     int DriveType(const std::string& Root) override { return Disk.DriveType(Root); }
     std::string RealPath(const std::string& Path) override { return Disk.RealPath(Path); }
@@ -93,9 +93,8 @@ private:
     static std::string KeyOf(const std::string& Path);
     bool Made(const std::string& Path) const { return FMadeFiles.count(KeyOf(Path)) != 0; }
     void NoteFile(const std::string& Path);
-    // Moves the file at Path to a free name beside it; false, with the reason in
-    // Why, when the system refuses.
-    bool SetAside(const std::string& Path, bool Copy, std::string& Why);
+    // Moves the file at Path to a free name beside it, or answers why the system refuses.
+    TFileResult SetAside(const std::string& Path, bool Copy);
     void NoteMissingDirs(const std::string& Dir);
 
     TFileSystem& Disk;

@@ -50,6 +50,7 @@ std::string ShortcutFolder(TInstallFolder Kind, const std::string& Group)
         return GetSpecialFolder(TSpecialFolder::Startup);
     case TInstallFolder::QuickLaunch:
         return GetSpecialFolder(TSpecialFolder::QuickLaunch);
+    // A folder that cannot be made fails the link's save into it.
     case TInstallFolder::Path:
         LocalFileSystem().ForceDirectories(Group);
         return Group;

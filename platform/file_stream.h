@@ -15,7 +15,9 @@ enum TFileMode : unsigned {
     fmCreate = 0xFFFF,
 };
 
-// A stream over a file, named with the system's path form ("C:\dir\file").
+// A stream over a file, named with the system's path form ("C:\dir\file"). A read or
+// write the system fails raises EReadError / EWriteError naming the file and the
+// system's reason; the end of the file is a short read, as with every stream.
 class TFileStream : public TStream {
 public:
     TFileStream(const std::string& FileName, unsigned Mode);

@@ -47,7 +47,9 @@ std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
     do
         Got = ::read(static_cast<int>(FHandle), Buffer, static_cast<size_t>(Count > 0x40000000 ? 0x40000000 : Count));
     while (Got < 0 && errno == EINTR);
-    return Got < 0 ? 0 : Got;
+    if (Got < 0)
+        throw EReadError("Cannot read file " + FFileName + ": " + LastSystemError());
+    return Got;
 }
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
@@ -58,7 +60,9 @@ std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
     do
         Put = ::write(static_cast<int>(FHandle), Buffer, static_cast<size_t>(Count > 0x40000000 ? 0x40000000 : Count));
     while (Put < 0 && errno == EINTR);
-    return Put < 0 ? 0 : Put;
+    if (Put < 0)
+        throw EWriteError("Cannot write file " + FFileName + ": " + LastSystemError());
+    return Put;
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)

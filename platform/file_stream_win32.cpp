@@ -51,7 +51,7 @@ std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
     const DWORD Want = Count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(Count);
     DWORD Got = 0;
     if (!ReadFile(AsHandle(FHandle), Buffer, Want, &Got, nullptr))
-        return 0;
+        throw EReadError("Cannot read file " + FFileName + ": " + LastSystemError());
     return Got;
 }
 
@@ -62,7 +62,7 @@ std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
     const DWORD Want = Count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(Count);
     DWORD Put = 0;
     if (!WriteFile(AsHandle(FHandle), Buffer, Want, &Put, nullptr))
-        return 0;
+        throw EWriteError("Cannot write file " + FFileName + ": " + LastSystemError());
     return Put;
 }
 

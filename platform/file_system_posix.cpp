@@ -30,6 +30,18 @@ EInOutError CannotList(const std::string& Dir)
     return EInOutError("Cannot list directory " + Dir + ": " + LastSystemError());
 }
 
+TFileResult SystemFailure() { return TFileResult::Failed(LastSystemError()); }
+
+// Done, or the reason of the call that just failed.
+TFileResult Done(bool Succeeded) { return Succeeded ? TFileResult() : SystemFailure(); }
+
+// A refusal of our own, in the words the system has for it.
+TFileResult Refused(int Error)
+{
+    errno = Error;
+    return SystemFailure();
+}
+
 bool StatPath(const std::string& Path, struct stat& St) { return ::stat(NativePath(Path).c_str(), &St) == 0; }
 
 class TPosixFileSystem : public TDiskFileSystem {
@@ -94,54 +106,61 @@ public:
         return StatPath(Path, St) && S_ISDIR(St.st_mode);
     }
 
-    bool ForceDirectories(const std::string& Dir) override
+    TFileResult ForceDirectories(const std::string& Dir) override
     {
         std::string Path = NativePath(Dir);
         while (Path.size() > 1 && Path.back() == '/')
             Path.pop_back();
         if (Path.empty())
-            return false;
+            return Refused(ENOENT);
         if (DirectoryExists(Path))
-            return true;
+            return TFileResult();
         const std::size_t Slash = Path.find_last_of('/');
-        if (Slash != std::string::npos && Slash > 0 && !ForceDirectories(Path.substr(0, Slash)))
-            return false;
-        return ::mkdir(Path.c_str(), 0755) == 0 || (errno == EEXIST && DirectoryExists(Path));
+        if (Slash != std::string::npos && Slash > 0) {
+            if (TFileResult Parent = ForceDirectories(Path.substr(0, Slash)); !Parent)
+                return Parent;
+        }
+        if (::mkdir(Path.c_str(), 0755) == 0)
+            return TFileResult();
+        const int Error = errno;
+        // Made by someone else meanwhile: there all the same.
+        return Error == EEXIST && DirectoryExists(Path) ? TFileResult() : Refused(Error);
     }
 
-    bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
+    TFileResult CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
     {
         if (!Overwrite && (FileExists(Dest) || DirectoryExists(Dest)))
-            return false;
+            return Refused(EEXIST);
         try {
             auto In = OpenRead(Source);
             auto Out = Create(Dest);
             Out->CopyFrom(*In, 0);
-            return true;
-        } catch (const std::exception&) {
-            return false;
+            return TFileResult();
+        } catch (const EStreamError& E) {
+            // The stream's message names which of the two files failed, and why.
+            return TFileResult::Failed(E.Message());
         }
     }
 
-    bool EraseFile(const std::string& Path) override { return ::unlink(NativePath(Path).c_str()) == 0; }
+    TFileResult EraseFile(const std::string& Path) override { return Done(::unlink(NativePath(Path).c_str()) == 0); }
 
-    bool MakeWritable(const std::string& Path) override
+    TFileResult MakeWritable(const std::string& Path) override
     {
         const std::string Native = NativePath(Path);
         struct stat St;
         // chmod would follow a link to whatever it points at.
         if (::lstat(Native.c_str(), &St) != 0)
-            return false;
+            return SystemFailure();
         if (S_ISLNK(St.st_mode) || (St.st_mode & S_IWUSR))
-            return true;
-        return ::chmod(Native.c_str(), (St.st_mode & 07777) | S_IWUSR) == 0;
+            return TFileResult();
+        return Done(::chmod(Native.c_str(), (St.st_mode & 07777) | S_IWUSR) == 0);
     }
 
-    bool RemoveDir(const std::string& Path) override { return ::rmdir(NativePath(Path).c_str()) == 0; }
+    TFileResult RemoveDir(const std::string& Path) override { return Done(::rmdir(NativePath(Path).c_str()) == 0); }
 
-    bool RenameFile(const std::string& Source, const std::string& Dest) override
+    TFileResult RenameFile(const std::string& Source, const std::string& Dest) override
     {
-        return ::rename(NativePath(Source).c_str(), NativePath(Dest).c_str()) == 0;
+        return Done(::rename(NativePath(Source).c_str(), NativePath(Dest).c_str()) == 0);
     }
 
     std::int64_t FreeSpace(const std::string& Path) override

@@ -14,6 +14,18 @@ EInOutError CannotList(const std::string& Dir)
     return EInOutError("Cannot list directory " + Dir + ": " + LastSystemError());
 }
 
+TFileResult SystemFailure() { return TFileResult::Failed(LastSystemError()); }
+
+// Done, or the reason of the call that just failed.
+TFileResult Done(bool Succeeded) { return Succeeded ? TFileResult() : SystemFailure(); }
+
+// A refusal with the system's words for Error.
+TFileResult Refused(DWORD Error)
+{
+    SetLastError(Error);
+    return SystemFailure();
+}
+
 std::string WithoutTrailingSlash(std::string Path)
 {
     while (Path.size() > 1 && (Path.back() == '\\' || Path.back() == '/') && Path[Path.size() - 2] != ':')
@@ -70,52 +82,58 @@ public:
         return A != INVALID_FILE_ATTRIBUTES && (A & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
 
-    bool ForceDirectories(const std::string& Dir) override
+    TFileResult ForceDirectories(const std::string& Dir) override
     {
         const std::string Path = WithoutTrailingSlash(Dir);
         if (Path.empty())
-            return false;
+            return Refused(ERROR_PATH_NOT_FOUND);
         if (DirectoryExists(Path))
-            return true;
+            return TFileResult();
         const std::size_t Slash = Path.find_last_of("\\/");
         if (Slash != std::string::npos && Slash > 0) {
             const std::string Parent = Path.substr(0, Slash);
             // Stop at a drive ("C:") or a UNC root: they cannot be created.
-            if (!(Parent.size() == 2 && Parent[1] == ':') && !ForceDirectories(Parent))
-                return false;
+            if (!(Parent.size() == 2 && Parent[1] == ':')) {
+                if (TFileResult Made = ForceDirectories(Parent); !Made)
+                    return Made;
+            }
         }
-        return CreateDirectoryA(Path.c_str(), nullptr) || DirectoryExists(Path);
+        if (CreateDirectoryA(Path.c_str(), nullptr))
+            return TFileResult();
+        const DWORD Error = GetLastError();
+        // Made by someone else meanwhile: there all the same.
+        return DirectoryExists(Path) ? TFileResult() : Refused(Error);
     }
 
-    bool CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
+    TFileResult CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite) override
     {
-        return CopyFileA(Source.c_str(), Dest.c_str(), Overwrite ? FALSE : TRUE) != 0;
+        return Done(CopyFileA(Source.c_str(), Dest.c_str(), Overwrite ? FALSE : TRUE) != 0);
     }
 
-    bool EraseFile(const std::string& Path) override { return DeleteFileA(Path.c_str()) != 0; }
+    TFileResult EraseFile(const std::string& Path) override { return Done(DeleteFileA(Path.c_str()) != 0); }
 
-    bool MakeWritable(const std::string& Path) override
+    TFileResult MakeWritable(const std::string& Path) override
     {
         const std::string P = WithoutTrailingSlash(Path);
         const DWORD A = GetFileAttributesA(P.c_str());
         if (A == INVALID_FILE_ATTRIBUTES)
-            return false;
+            return SystemFailure();
         if (!(A & FILE_ATTRIBUTE_READONLY) || (A & FILE_ATTRIBUTE_REPARSE_POINT))
-            return true;
+            return TFileResult();
         const DWORD Settable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE;
         const DWORD Rest = A & Settable;
-        return SetFileAttributesA(P.c_str(), Rest ? Rest : FILE_ATTRIBUTE_NORMAL) != 0;
+        return Done(SetFileAttributesA(P.c_str(), Rest ? Rest : FILE_ATTRIBUTE_NORMAL) != 0);
     }
 
-    bool RenameFile(const std::string& Source, const std::string& Dest) override
+    TFileResult RenameFile(const std::string& Source, const std::string& Dest) override
     {
-        return MoveFileExA(Source.c_str(), Dest.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+        return Done(MoveFileExA(Source.c_str(), Dest.c_str(), MOVEFILE_REPLACE_EXISTING) != 0);
     }
 
-    bool RemoveDir(const std::string& Path) override
+    TFileResult RemoveDir(const std::string& Path) override
     {
-        return RemoveDirectoryA(WithoutTrailingSlash(Path).c_str()) != 0;
+        return Done(RemoveDirectoryA(WithoutTrailingSlash(Path).c_str()) != 0);
     }
 
     std::int64_t FreeSpace(const std::string& Path) override

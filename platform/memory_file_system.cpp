@@ -9,8 +9,13 @@
 namespace {
 
 // The reasons Windows gives, so that messages read as they would on the real disk.
-const std::string NotFound = ": The system cannot find the file specified";
-const std::string Denied = ": Access is denied";
+const std::string NotFound = "The system cannot find the file specified";
+const std::string PathNotFound = "The system cannot find the path specified";
+const std::string Denied = "Access is denied";
+const std::string TheFileExists = "The file exists";
+const std::string AlreadyExists = "Cannot create a file when that file already exists";
+const std::string NotEmpty = "The directory is not empty";
+const std::string NotADirectory = "The directory name is invalid";
 
 // A stream over one file's bytes; writes land in the file at once.
 class TMemoryFileStream : public TStream {
@@ -124,7 +129,7 @@ std::vector<TDirEntry> TMemoryFileSystem::ListDirectory(const std::string& Dir)
     if (!DirectoryExists(Dir))
         return Entries;
     if (const TNode* N = Find(Dir); N && N->Unreadable)
-        throw EInOutError("Cannot list directory " + Dir + Denied);
+        throw EInOutError("Cannot list directory " + Dir + ": " + Denied);
     for (const auto& [K, Node] : FNodes) {
         if (ParentKey(K) != Key || K == Key)
             continue;
@@ -152,34 +157,36 @@ bool TMemoryFileSystem::DirectoryExists(const std::string& Path)
     return N && N->Directory;
 }
 
-bool TMemoryFileSystem::ForceDirectories(const std::string& Dir)
+TFileResult TMemoryFileSystem::ForceDirectories(const std::string& Dir)
 {
     const std::string Key = KeyOf(Dir);
     if (Key.empty())
-        return false;
+        return TFileResult::Failed(PathNotFound);
     if (DirectoryExists(Dir))
-        return true;
+        return TFileResult();
     if (Find(Dir))
-        return false; // a file is in the way
+        return TFileResult::Failed(AlreadyExists); // a file is in the way
     const std::string Parent = ParentKey(Key);
     const std::string Named = Resolved(Dir);
-    if (!Parent.empty() && !ForceDirectories(Named.substr(0, Named.find_last_of("\\/"))))
-        return false;
+    if (!Parent.empty()) {
+        if (TFileResult Made = ForceDirectories(Named.substr(0, Named.find_last_of("\\/"))); !Made)
+            return Made;
+    }
     TNode N;
     N.Path = Named;
     N.Directory = true;
     FNodes[Key] = N;
     FCreated.push_back(Named);
-    return true;
+    return TFileResult();
 }
 
 std::unique_ptr<TStream> TMemoryFileSystem::OpenRead(const std::string& Path)
 {
     const TNode* N = Find(Path);
     if (!N || N->Directory)
-        throw EFOpenError("Cannot open file " + Path + NotFound);
+        throw EFOpenError("Cannot open file " + Path + ": " + NotFound);
     if (N->Unreadable)
-        throw EFOpenError("Cannot open file " + Path + Denied);
+        throw EFOpenError("Cannot open file " + Path + ": " + Denied);
     return std::make_unique<TMemoryFileStream>(N->Bytes, false);
 }
 
@@ -187,9 +194,9 @@ std::unique_ptr<TStream> TMemoryFileSystem::OpenReadWrite(const std::string& Pat
 {
     const TNode* N = Find(Path);
     if (!N || N->Directory)
-        throw EFOpenError("Cannot open file " + Path + NotFound);
+        throw EFOpenError("Cannot open file " + Path + ": " + NotFound);
     if (N->Unreadable || ReadOnly(*N))
-        throw EFOpenError("Cannot open file " + Path + Denied);
+        throw EFOpenError("Cannot open file " + Path + ": " + Denied);
     return std::make_unique<TMemoryFileStream>(N->Bytes, true);
 }
 
@@ -199,9 +206,9 @@ std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& Path)
     const std::string Parent = ParentKey(Key);
     const auto It = FNodes.find(Key);
     if (Key.empty() || (!Parent.empty() && !DirectoryExists(Parent)))
-        throw EFCreateError("Cannot create file " + Path + ": The system cannot find the path specified");
+        throw EFCreateError("Cannot create file " + Path + ": " + PathNotFound);
     if (It != FNodes.end() && (It->second.Directory || ReadOnly(It->second)))
-        throw EFCreateError("Cannot create file " + Path + Denied);
+        throw EFCreateError("Cannot create file " + Path + ": " + Denied);
     TNode N;
     N.Path = Resolved(Path);
     N.Bytes = std::make_shared<std::string>();
@@ -210,67 +217,87 @@ std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& Path)
     return std::make_unique<TMemoryFileStream>(N.Bytes, true);
 }
 
-bool TMemoryFileSystem::CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)
+TFileResult TMemoryFileSystem::CopyFileTo(const std::string& Source, const std::string& Dest, bool Overwrite)
 {
     const TNode* From = Find(Source);
-    if (!From || From->Directory || From->Unreadable || (!Overwrite && Find(Dest)))
-        return false;
+    if (!From || From->Directory)
+        return TFileResult::Failed(NotFound);
+    if (From->Unreadable)
+        return TFileResult::Failed(Denied);
+    if (!Overwrite && Find(Dest))
+        return TFileResult::Failed(TheFileExists);
     const std::string Bytes = *From->Bytes;
     const std::uint32_t Attributes = From->Attributes;
+    const std::string DestKey = KeyOf(Dest);
+    const std::string Parent = ParentKey(DestKey);
+    const auto To = FNodes.find(DestKey);
+    if (DestKey.empty() || (!Parent.empty() && !DirectoryExists(Parent)))
+        return TFileResult::Failed(PathNotFound);
+    if (To != FNodes.end() && (To->second.Directory || ReadOnly(To->second)))
+        return TFileResult::Failed(Denied);
     try {
         Create(Dest)->WriteString(Bytes);
-    } catch (const EStreamError&) {
-        return false;
+    } catch (const EStreamError& E) {
+        // A fake built on this one may refuse what the checks above let through.
+        return TFileResult::Failed(E.Message());
     }
-    FNodes[KeyOf(Dest)].Attributes = Attributes;
-    return true;
+    FNodes[DestKey].Attributes = Attributes;
+    return TFileResult();
 }
 
-bool TMemoryFileSystem::EraseFile(const std::string& Path)
-{
-    const auto It = FNodes.find(KeyOf(Path));
-    if (It == FNodes.end() || It->second.Directory || ReadOnly(It->second))
-        return false;
-    FNodes.erase(It);
-    return true;
-}
-
-bool TMemoryFileSystem::MakeWritable(const std::string& Path)
+TFileResult TMemoryFileSystem::EraseFile(const std::string& Path)
 {
     const auto It = FNodes.find(KeyOf(Path));
     if (It == FNodes.end())
-        return false;
-    It->second.Attributes &= ~static_cast<std::uint32_t>(faReadOnly);
-    return true;
+        return TFileResult::Failed(NotFound);
+    if (It->second.Directory || ReadOnly(It->second))
+        return TFileResult::Failed(Denied);
+    FNodes.erase(It);
+    return TFileResult();
 }
 
-bool TMemoryFileSystem::RemoveDir(const std::string& Path)
+TFileResult TMemoryFileSystem::MakeWritable(const std::string& Path)
+{
+    const auto It = FNodes.find(KeyOf(Path));
+    if (It == FNodes.end())
+        return TFileResult::Failed(NotFound);
+    It->second.Attributes &= ~static_cast<std::uint32_t>(faReadOnly);
+    return TFileResult();
+}
+
+TFileResult TMemoryFileSystem::RemoveDir(const std::string& Path)
 {
     const std::string Key = KeyOf(Path);
     const auto It = FNodes.find(Key);
-    if (It == FNodes.end() || !It->second.Directory || !ListDirectory(Path).empty())
-        return false;
+    if (It == FNodes.end())
+        return TFileResult::Failed(NotFound);
+    if (!It->second.Directory)
+        return TFileResult::Failed(NotADirectory);
+    if (!ListDirectory(Path).empty())
+        return TFileResult::Failed(NotEmpty);
     FNodes.erase(It);
-    return true;
+    return TFileResult();
 }
 
-bool TMemoryFileSystem::RenameFile(const std::string& Source, const std::string& Dest)
+TFileResult TMemoryFileSystem::RenameFile(const std::string& Source, const std::string& Dest)
 {
     const auto From = FNodes.find(KeyOf(Source));
     const std::string DestKey = KeyOf(Dest);
     const auto To = FNodes.find(DestKey);
     const std::string Parent = ParentKey(DestKey);
-    if (From == FNodes.end() || From->second.Directory || DestKey.empty() ||
-        (To != FNodes.end() && (To->second.Directory || (To != From && ReadOnly(To->second)))) ||
-        (!Parent.empty() && !DirectoryExists(Parent)))
-        return false;
+    if (From == FNodes.end() || From->second.Directory)
+        return TFileResult::Failed(NotFound);
+    if (DestKey.empty() || (!Parent.empty() && !DirectoryExists(Parent)))
+        return TFileResult::Failed(PathNotFound);
+    if (To != FNodes.end() && (To->second.Directory || (To != From && ReadOnly(To->second))))
+        return TFileResult::Failed(Denied);
     if (From->first == DestKey)
-        return true;
+        return TFileResult();
     TNode N = From->second;
     N.Path = Resolved(Dest);
     FNodes.erase(From);
     FNodes[DestKey] = N;
-    return true;
+    return TFileResult();
 }
 
 std::int64_t TMemoryFileSystem::FreeSpace(const std::string&) { return Free; }

@@ -3,8 +3,12 @@
 #include "data_bag.h"
 #include "exceptions.h"
 #include "memory_stream.h"
+#include "shell_helpers.h"
+#include "test_dirs.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -53,7 +57,10 @@ std::string AppRecord(CCastamer& Builder)
 // Refuses to put a written file in place, as a full or failing disk would.
 class TNoReplaceFileSystem : public TMemoryFileSystem {
 public:
-    bool RenameFile(const std::string&, const std::string&) override { return false; }
+    TFileResult RenameFile(const std::string&, const std::string&) override
+    {
+        return TFileResult::Failed("There is not enough space on the disk");
+    }
 };
 
 } // namespace
@@ -262,9 +269,51 @@ TEST_F(ProjectFile, FailedSaveKeepsThePreviousFile)
     Failing.AddFile(DemoFile, "previous");
     auto B = MakeBuilder(&Failing);
     B->Settings.Add("Wnd_Caption", "changed");
-    EXPECT_THROW(B->SaveProject(DemoFile), EInOutError);
+    try {
+        B->SaveProject(DemoFile);
+        ADD_FAILURE() << "a project that could not be put in place counted as saved";
+    } catch (const EInOutError& E) {
+        EXPECT_EQ(E.Message(), "Cannot replace file " + DemoFile + ": There is not enough space on the disk");
+    }
     EXPECT_EQ(Failing.FileBytes(DemoFile), "previous");
     EXPECT_FALSE(Failing.FileExists(DemoFile + ".tmp"));
     EXPECT_TRUE(B->Modified);
     EXPECT_EQ(B->ProjectFileName, "");
+}
+
+TEST_F(ProjectFile, AFailedSaveOnTheDiskSaysWhy)
+{
+    TFileSystem& Disk = LocalFileSystem();
+    const std::string Dir = ScratchDir();
+    Disk.Create(JoinPath(Dir, "plain"))->WriteString("x");
+    const std::string InAFile = JoinPath(Dir, "plain\\demo.bxp");
+    const std::string Taken = JoinPath(Dir, "taken.bxp");
+    ASSERT_TRUE(Disk.ForceDirectories(Taken));
+    Disk.Create(JoinPath(Taken, "inside"))->WriteString("x");
+    struct TCase {
+        const char* What;
+        std::string FileName;
+        std::string Message;
+    };
+    const std::vector<TCase> Cases = {
+        {"its folder is a file", InAFile, "Cannot create file " + InAFile + ".tmp: " + SystemText(ENOTDIR, 3)},
+        {"its name is taken by a directory", Taken, "Cannot replace file " + Taken + ": " + SystemText(EISDIR, 5)},
+    };
+    TBuilderServices S = Services(&Disk);
+    S.ProgramFileName = JoinPath(Dir, "Castbuild.exe");
+    CCastamer B(S, Remembered);
+    B.AttachUI(&UI);
+    B.Settings.Add("Wnd_Caption", "changed");
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.What);
+        try {
+            B.SaveProject(C.FileName);
+            ADD_FAILURE() << "saved";
+        } catch (const Exception& E) {
+            EXPECT_EQ(E.Message(), C.Message);
+        }
+        EXPECT_TRUE(B.Modified);
+        EXPECT_EQ(B.ProjectFileName, "");
+        EXPECT_FALSE(Disk.FileExists(C.FileName + ".tmp"));
+    }
 }

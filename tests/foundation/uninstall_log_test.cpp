@@ -100,7 +100,12 @@ TEST(UninstallLog, AFileThatCannotBeMadeRaises)
 {
     TMemoryFileSystem FS;
     FS.AddFile("C:\\file", "");
-    EXPECT_THROW(CUInstLog(0, "C:\\file\\uinst.log", FS), EInOutError);
+    try {
+        CUInstLog(0, "C:\\file\\uinst.log", FS);
+        ADD_FAILURE() << "made a log below a file";
+    } catch (const EInOutError& E) {
+        EXPECT_EQ(E.Message(), "Cannot create directory C:\\file: Cannot create a file when that file already exists");
+    }
     FS.ForceDirectories("C:\\dir.log");
     EXPECT_THROW(CUInstLog(1, "C:\\dir.log", FS), EInOutError);
 }

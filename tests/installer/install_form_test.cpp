@@ -3,7 +3,9 @@
 // failures and plug-ins. Each state is photographed.
 #include "installer_gui_support.h"
 
+#include "file_stream.h"
 #include "install_form.h"
+#include "system_error.h"
 #include "ui_label.h"
 
 #include <algorithm>
@@ -213,15 +215,29 @@ TEST_F(InstallForm, MissingPackageDescriptionSaysSoAndCloses)
     EXPECT_EQ(Ends, 1);
 }
 
-TEST_F(InstallForm, DamagedPackageIsACriticalError)
+TEST_F(InstallForm, DamagedOrLockedPackageIsACriticalErrorWhoseReasonIsKept)
 {
     WriteWholeFile(Dir + "\\view.inst", "no package description at all");
-    TMessageSeen Seen;
-    Open(Dir);
-    EXPECT_FALSE(Form->Loaded());
-    EXPECT_TRUE(Contains(Seen.Texts, " Critical error cannot start")) << ::testing::PrintToString(Seen.Texts);
-    EXPECT_EQ(Seen.Title, "Error");
-    EXPECT_EQ(Ends, 1);
+    SetLastError(ERROR_SHARING_VIOLATION);
+    const std::string Sharing = LastSystemError();
+    for (const bool Locked : {false, true}) {
+        SCOPED_TRACE(Locked ? "locked" : "damaged");
+        // Held without sharing, as a program still writing it would.
+        std::unique_ptr<TFileStream> Holder;
+        if (Locked)
+            Holder = std::make_unique<TFileStream>(Dir + "\\view.inst", fmOpenReadWrite | fmShareExclusive);
+        Ends = 0;
+        TMessageSeen Seen;
+        Open(Dir);
+        EXPECT_FALSE(Form->Loaded());
+        EXPECT_TRUE(Contains(Seen.Texts, " Critical error cannot start")) << ::testing::PrintToString(Seen.Texts);
+        EXPECT_EQ(Seen.Title, "Error");
+        EXPECT_EQ(Ends, 1);
+        if (Locked)
+            EXPECT_EQ(Form->StartFailure(), "Cannot open file " + Form->PackageFile() + ": " + Sharing);
+        else
+            EXPECT_FALSE(Form->StartFailure().empty());
+    }
 }
 
 TEST_F(InstallForm, PlugInsAreLoadedInListingOrderAndSeeTheInstallation)

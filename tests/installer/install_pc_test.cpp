@@ -432,7 +432,7 @@ TEST(InstallPC, EveryFailureLeavesTheDiskAndTheRegistryAsTheyWere)
     struct Case {
         const char* Name;
         std::function<void(TPcRig&)> Arrange;
-        const char* Error; // the start of the message
+        std::string Error; // the start of the message
     };
     const std::string Archive = Data + "\\Tool.ime";
     const Case Cases[] = {
@@ -448,6 +448,12 @@ TEST(InstallPC, EveryFailureLeavesTheDiskAndTheRegistryAsTheyWere)
          },
          "The archive "},
         {"no room", [&](TPcRig& R) { R.FS.Free = 1; }, "Not enough free disk space"},
+        {"a file where a directory goes",
+         [&](TPcRig& R) {
+             R.FS.AddFile(Archive, HandArchive({{"0", ""}, {"1", "\\sub"}}, {{"1,2", "x.txt"}}, "xx"));
+             R.FS.AddFile(Dir + "\\sub", "in the way");
+         },
+         "Cannot create directory " + Dir + "\\sub: Cannot create a file when that file already exists"},
         {"one bad bit in the middle of the data",
          [&](TPcRig& R) {
              R.FS.AddFile(Archive, HandArchive({{"0", ""}, {"1", "\\sub"}, {"2", "\\sub\\deeper"}},
@@ -469,6 +475,9 @@ TEST(InstallPC, EveryFailureLeavesTheDiskAndTheRegistryAsTheyWere)
          [&](TPcRig& R) { R.FS.EraseFile(Data + "\\Castremove.exe"); }, "Cannot copy"},
         {"the uninstaller unreadable",
          [&](TPcRig& R) { R.FS.SetUnreadable(Data + "\\Castremove.exe"); }, "Cannot open file"},
+        {"a directory where the uninstaller goes",
+         [](TPcRig& R) { R.FS.ForceDirectories("C:\\windows\\Castremove.exe"); },
+         "Cannot copy " + Data + "\\Castremove.exe to C:\\windows\\Castremove.exe: Access is denied"},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);

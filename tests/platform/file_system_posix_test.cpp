@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +25,24 @@ TEST(PosixFileSystem, ADirectoryWithoutReadPermissionRaisesWithTheSystemsReason)
     } catch (const EInOutError& E) {
         EXPECT_EQ(E.Message(), "Cannot list directory " + Root + "\\sealed: Permission denied");
     }
+    ::chmod(Native.c_str(), 0755);
+}
+
+TEST(PosixFileSystem, AReadOnlyDirectoryRefusesChangesWithTheSystemsReason)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write every directory";
+    TFileSystem& FS = LocalFileSystem();
+    const std::string Root = ScratchDir();
+    ASSERT_TRUE(FS.ForceDirectories(Root + "\\sealed"));
+    FS.Create(Root + "\\file")->WriteString("x");
+    const std::string Native = Root + "/sealed";
+    ASSERT_EQ(::chmod(Native.c_str(), 0555), 0);
+    const std::string Denied = SystemText(EACCES, 5);
+    EXPECT_EQ(FS.ForceDirectories(Root + "\\sealed\\sub").Reason, Denied);
+    EXPECT_EQ(FS.CopyFileTo(Root + "\\file", Root + "\\sealed\\copy", true).Reason,
+              "Cannot create file " + Root + "\\sealed\\copy: " + Denied);
+    EXPECT_EQ(FS.RenameFile(Root + "\\file", Root + "\\sealed\\moved").Reason, Denied);
     ::chmod(Native.c_str(), 0755);
 }
 

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <vector>
 
 TEST(FileSystem, ForceDirectoriesCreatesParents)
 {
@@ -56,7 +59,14 @@ TEST(FileSystem, OpenReadIsReadOnly)
     FS.Create(Path)->WriteString("abc");
     auto In = FS.OpenRead(Path);
     EXPECT_EQ(In->ReadString(3), "abc");
-    EXPECT_EQ(In->Write("z", 1), 0);
+    // The system refuses the write; the stream says which file and why.
+    try {
+        In->Write("z", 1);
+        ADD_FAILURE() << "wrote to a file opened for reading";
+    } catch (const EWriteError& E) {
+        EXPECT_EQ(E.Message(), "Cannot write file " + Path + ": " + SystemText(EBADF, 5));
+    }
+    EXPECT_EQ(FS.OpenRead(Path)->ReadString(3), "abc");
 }
 
 TEST(FileSystem, CopyDeleteRemove)
@@ -81,6 +91,70 @@ TEST(FileSystem, CopyDeleteRemove)
     EXPECT_FALSE(FS.DirectoryExists(Root + "\\d"));
 }
 
+// Each refusal carries the system's reason: the real disk's words for its error, and
+// the Windows words on the in-memory disk. A copy on POSIX names the file that failed
+// before the reason, so the reason is what a message ends with.
+TEST(FileSystem, RefusedChangesSayWhy)
+{
+    struct TCase {
+        const char* What;
+        std::function<TFileResult(TFileSystem&, const std::string&)> Change;
+        int PosixError;
+        unsigned long WindowsError;
+        std::string MemoryReason;
+    };
+    const std::string NotFound = "The system cannot find the file specified";
+    const std::vector<TCase> Cases = {
+        {"a directory under a file",
+         [](TFileSystem& FS, const std::string& R) { return FS.ForceDirectories(R + "\\file\\sub"); }, EEXIST, 183,
+         "Cannot create a file when that file already exists"},
+        {"a copy of a missing file",
+         [](TFileSystem& FS, const std::string& R) { return FS.CopyFileTo(R + "\\missing", R + "\\c", true); }, ENOENT,
+         2, NotFound},
+        {"a copy onto a file it may not replace",
+         [](TFileSystem& FS, const std::string& R) { return FS.CopyFileTo(R + "\\file", R + "\\full\\f", false); },
+         EEXIST, 80, "The file exists"},
+        {"a copy into a missing directory",
+         [](TFileSystem& FS, const std::string& R) { return FS.CopyFileTo(R + "\\file", R + "\\nowhere\\c", true); },
+         ENOENT, 3, "The system cannot find the path specified"},
+        {"erasing a missing file", [](TFileSystem& FS, const std::string& R) { return FS.EraseFile(R + "\\missing"); },
+         ENOENT, 2, NotFound},
+        {"removing a directory that holds a file",
+         [](TFileSystem& FS, const std::string& R) { return FS.RemoveDir(R + "\\full"); }, ENOTEMPTY, 145,
+         "The directory is not empty"},
+        {"renaming a missing file",
+         [](TFileSystem& FS, const std::string& R) { return FS.RenameFile(R + "\\missing", R + "\\r"); }, ENOENT, 2,
+         NotFound},
+        {"making a missing file writable",
+         [](TFileSystem& FS, const std::string& R) { return FS.MakeWritable(R + "\\missing"); }, ENOENT, 2, NotFound},
+    };
+    const auto EndsWith = [](const std::string& S, const std::string& End) {
+        return S.size() >= End.size() && S.compare(S.size() - End.size(), End.size(), End) == 0;
+    };
+    TMemoryFileSystem Memory;
+    for (TFileSystem* FS : {&LocalFileSystem(), static_cast<TFileSystem*>(&Memory)}) {
+        const bool OnDisk = FS == &LocalFileSystem();
+        for (const TCase& C : Cases) {
+            SCOPED_TRACE(std::string(C.What) + (OnDisk ? " on the disk" : " in memory"));
+            const std::string Root = OnDisk ? ScratchDir() : "C:\\r";
+            ASSERT_TRUE(FS->ForceDirectories(Root + "\\full"));
+            FS->Create(Root + "\\file")->WriteString("x");
+            FS->Create(Root + "\\full\\f")->WriteString("y");
+            const TFileResult R = C.Change(*FS, Root);
+            EXPECT_FALSE(R);
+            const std::string Expected = OnDisk ? SystemText(C.PosixError, C.WindowsError) : C.MemoryReason;
+            EXPECT_TRUE(EndsWith(R.Reason, Expected)) << R.Reason << "\nwanted: " << Expected;
+            try {
+                R.RaiseIfFailed("Cannot do it");
+                ADD_FAILURE() << "a refusal raised nothing";
+            } catch (const EInOutError& E) {
+                EXPECT_EQ(E.Message(), "Cannot do it: " + R.Reason);
+            }
+        }
+    }
+    EXPECT_NO_THROW(TFileResult().RaiseIfFailed("Cannot do it"));
+}
+
 TEST(FileSystem, FreeSpaceOfAPathNotYetCreated)
 {
     TFileSystem& FS = LocalFileSystem();
@@ -98,11 +172,11 @@ TEST(MemoryFileSystem, ReadOnlyFilesAreNeitherDeletedNorReplacedNorWritten)
     FS.AddFile("C:\\d\\other", "other");
     FS.SetAttributes("C:\\d\\locked", faReadOnly);
 
-    EXPECT_FALSE(FS.EraseFile("C:\\d\\locked"));
+    EXPECT_EQ(FS.EraseFile("C:\\d\\locked").Reason, "Access is denied");
     EXPECT_THROW(FS.Create("C:\\d\\locked"), EFCreateError);
     EXPECT_THROW(FS.OpenReadWrite("C:\\d\\locked"), EFOpenError);
-    EXPECT_FALSE(FS.CopyFileTo("C:\\d\\other", "C:\\d\\locked", true));
-    EXPECT_FALSE(FS.RenameFile("C:\\d\\other", "C:\\d\\locked"));
+    EXPECT_EQ(FS.CopyFileTo("C:\\d\\other", "C:\\d\\locked", true).Reason, "Access is denied");
+    EXPECT_EQ(FS.RenameFile("C:\\d\\other", "C:\\d\\locked").Reason, "Access is denied");
     EXPECT_EQ(FS.FileBytes("C:\\d\\locked"), "keep");
     EXPECT_EQ(FS.OpenRead("C:\\d\\locked")->ReadString(4), "keep");
 

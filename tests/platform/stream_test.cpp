@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 TEST(MemoryStream, ReadsExactlyOrRaises)
 {
     TMemoryStream S(std::string("abcdef"));
@@ -119,6 +121,40 @@ TEST(FileStream, OpenErrorsNameTheFileAndSayWhy)
         FAIL() << "opened a directory as a file";
     } catch (const EFOpenError& E) {
         ExpectReason(E.Message(), "Cannot open file " + Dir);
+    }
+}
+
+TEST(FileStream, ReadAndWriteErrorsNameTheFileAndSayWhy)
+{
+    const std::string Path = ScratchDir() + "\\f.bin";
+    { TFileStream(Path, fmCreate).WriteString("abc"); }
+    const std::string Refused = SystemText(EBADF, 5); // a handle not opened for it
+    try {
+        TFileStream F(Path, fmOpenWrite);
+        char C;
+        F.ReadBuffer(&C, 1);
+        FAIL() << "read a file opened for writing";
+    } catch (const EReadError& E) {
+        EXPECT_EQ(E.Message(), "Cannot read file " + Path + ": " + Refused);
+    }
+    try {
+        TFileStream F(Path, fmOpenRead);
+        TMemoryStream Source(std::string("xyz"));
+        F.CopyFrom(Source, 0);
+        FAIL() << "wrote a file opened for reading";
+    } catch (const EWriteError& E) {
+        EXPECT_EQ(E.Message(), "Cannot write file " + Path + ": " + Refused);
+    }
+    // The end of a file is no failure of the system: the stream is just short.
+    TFileStream F(Path, fmOpenRead);
+    F.SetPosition(3);
+    char C;
+    EXPECT_EQ(F.Read(&C, 1), 0);
+    try {
+        F.ReadBuffer(&C, 1);
+        FAIL() << "read past the end";
+    } catch (const EReadError& E) {
+        EXPECT_EQ(E.Message(), "Stream read error");
     }
 }
 

@@ -17,5 +17,9 @@ std::string ScreenshotPath(const std::string& Name);
 std::string HostPath(std::string Path);
 std::string HostJoin(const std::string& Dir, const std::string& Name);
 
+// The host's own words for an error, as LastSystemError gives them: PosixError where
+// errno counts, WindowsError on Windows.
+std::string SystemText(int PosixError, unsigned long WindowsError);
+
 std::string ReadWholeFile(const std::string& Path);
 void WriteWholeFile(const std::string& Path, const std::string& Bytes);
