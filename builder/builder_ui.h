@@ -1,6 +1,6 @@
 #pragma once
 
-#include "choosers.h"
+#include "remembered_paths.h"
 #include "types.h"
 
 #include <string>

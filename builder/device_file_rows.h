@@ -24,8 +24,8 @@ public:
     TNotifyEvent OnDelete;
     std::string HKey_DirFile;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
     void SetActive(bool Active, int Mode) override;
     bool EditorFocused() override;
@@ -47,8 +47,8 @@ public:
     TNotifyEvent OnDelete;
     std::string HKey_DirFile;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void SetActive(bool Active, int Mode) override;
     bool EditorFocused() override;
     void FocusEditor() override;

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "color.h"
+#include "remembered_paths.h"
 #include "types.h"
 
 #include <string>
-
-// Which open dialog a file-editing control offers.
-enum DLG_Style { DLG_File, DLG_Picture };
 
 // The file choosers start where the last choice under Key was (or InitialDir when Key
 // is empty), remember the chosen name under Key, and append the chosen filter's

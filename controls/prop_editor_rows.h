@@ -25,8 +25,8 @@ public:
     TCharSet AllowedChars;
     std::string HKey_DirFile;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
     void SetActive(bool Active, int Mode) override;
     void PlaceEditor() override;
@@ -78,8 +78,8 @@ public:
     std::string HKey_DirFile;
     std::int32_t DeviceMode = -1;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
     void SetActive(bool Active, int Mode) override;
     void PlaceEditor() override;

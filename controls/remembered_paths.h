@@ -6,6 +6,9 @@
 
 #include <string>
 
+// Which open dialog a file-editing control offers.
+enum DLG_Style { DLG_File, DLG_Picture };
+
 // The last path chosen under each key, for the whole run (the builder saves it with
 // its environment). Keys in use: "hk_SaveLoad", "hk_AppInF".
 THash& RememberedPaths();
