@@ -27,7 +27,7 @@ public:
     void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
     void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     bool EditorFocused() override;
     void FocusEditor() override;
     void Create(CFxPropPageLogic* APage, CFxProp_b* AParent) override;
@@ -49,7 +49,7 @@ public:
 
     void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
     void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     bool EditorFocused() override;
     void FocusEditor() override;
     void Create(CFxPropPageLogic* APage, CFxProp_b* AParent) override;

@@ -184,7 +184,7 @@ CFxProp_PDFile::~CFxProp_PDFile()
     FreeLater(DestCombo);
 }
 
-void CFxProp_PDFile::SetActive(bool Active, int Mode)
+void CFxProp_PDFile::SetActive(bool Active, TPropColumn Mode)
 {
     if (!Active) {
         Hide(CpuCombo);
@@ -192,14 +192,14 @@ void CFxProp_PDFile::SetActive(bool Active, int Mode)
         Hide(DestCombo);
         return;
     }
-    if (Mode == 1) {
+    if (Mode == TPropColumn::Expander) {
         if (OnDelete)
             OnDelete(this);
         Remove();
         Repaint();
         return;
     }
-    if (Mode == 3 && CpuCombo)
+    if (Mode == TPropColumn::Caption && CpuCombo)
         OpenList(*CpuCombo, *this, CaptionRect, CaptionRect.Left, CaptionRect.Right - CaptionRect.Left,
                  SplitPDFile(Value)[pfCpu]);
     // The value column's halves need the click's place: ClickValue follows with it.
@@ -277,24 +277,24 @@ CFxProp_CDFile::~CFxProp_CDFile()
     FreeLater(FileEdit);
 }
 
-void CFxProp_CDFile::SetActive(bool Active, int Mode)
+void CFxProp_CDFile::SetActive(bool Active, TPropColumn Mode)
 {
     if (!Active) {
         Hide(ColorsCombo);
         Hide(FileEdit);
         return;
     }
-    if (Mode == 1) {
+    if (Mode == TPropColumn::Expander) {
         if (OnDelete)
             OnDelete(this);
         Remove();
         Repaint();
         return;
     }
-    if (Mode == 3 && ColorsCombo)
+    if (Mode == TPropColumn::Caption && ColorsCombo)
         OpenList(*ColorsCombo, *this, CaptionRect, CaptionRect.Left, CaptionRect.Right - CaptionRect.Left,
                  SplitCDFile(Value)[cfColors]);
-    else if (Mode == 4 && FileEdit)
+    else if (Mode == TPropColumn::Value && FileEdit)
         ChooseFile(*this, *FileEdit, ValueRect, ValueRect.Right - ValueRect.Left, 2, cfFile, HKey_DirFile);
 }
 

@@ -17,5 +17,5 @@ void DialogSaveFile(const std::string& InitialDir, const std::string& Filter, co
 // True and Color changed when the user chose one; a cancel changes nothing.
 bool DialogSelectColor(TColor& Color);
 
-// Lists missing (Kind 0) or unwritable (Kind 1) paths in a plain message box.
-void ShowPathErrors(int Kind, const TArrayOfString& Paths);
+// Lists missing or unwritable paths in a plain message box.
+void ShowPathErrors(TPathErrors Kind, const TArrayOfString& Paths);

@@ -28,7 +28,7 @@ public:
     void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
     void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     void PlaceEditor() override;
     void SetValue(const std::string& Text) override;
     bool EditorFocused() override;
@@ -53,7 +53,7 @@ public:
     void SetStyle(int Style);
 
     void ClickValue(int X, int Y) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     void PlaceEditor() override;
     bool EditorFocused() override;
     void FocusEditor() override;
@@ -81,7 +81,7 @@ public:
     void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
     void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     void PlaceEditor() override;
     bool EditorFocused() override;
     void FocusEditor() override;

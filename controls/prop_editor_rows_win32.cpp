@@ -98,9 +98,9 @@ CFxProp_Edit::~CFxProp_Edit()
         CloseEditor(Editor);
 }
 
-void CFxProp_Edit::SetActive(bool Active, int Mode)
+void CFxProp_Edit::SetActive(bool Active, TPropColumn Mode)
 {
-    if (Active && Mode == 1) {
+    if (Active && Mode == TPropColumn::Expander) {
         // A clear of an empty value changes nothing and says nothing.
         if ((Style == ES_File || Style == ES_Dir) && !Value.empty()) {
             Value.clear();
@@ -109,7 +109,7 @@ void CFxProp_Edit::SetActive(bool Active, int Mode)
         }
         return;
     }
-    if (Active && Mode == 4) {
+    if (Active && Mode == TPropColumn::Value) {
         if (Editor)
             CloseEditor(Editor);
         Editor = OpenEditor(*this, ValueRect, Style);
@@ -306,7 +306,7 @@ void CFxProp_CBox::ClickValue(int, int)
     SetWindowPos(Combo->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CFxProp_CBox::SetActive(bool Active, int)
+void CFxProp_CBox::SetActive(bool Active, TPropColumn)
 {
     if (!Active)
         Combo->SetVisible(false);
@@ -361,16 +361,16 @@ CFxProp_SCut::~CFxProp_SCut()
         CloseEditor(Editor);
 }
 
-void CFxProp_SCut::SetActive(bool Active, int Mode)
+void CFxProp_SCut::SetActive(bool Active, TPropColumn Mode)
 {
-    if (Active && Mode == 1) {
+    if (Active && Mode == TPropColumn::Expander) {
         if (OnDelete)
             OnDelete(this);
         Remove();
         Repaint();
         return;
     }
-    if (Active && Mode == 3) {
+    if (Active && Mode == TPropColumn::Caption) {
         if (Editor)
             CloseEditor(Editor);
         Editor = OpenEditor(*this, CaptionRect, ES_AllChars);
@@ -388,7 +388,7 @@ void CFxProp_SCut::SetActive(bool Active, int Mode)
         ShowEditor(*Editor);
         return;
     }
-    if (Active && Mode == 4) {
+    if (Active && Mode == TPropColumn::Value) {
         TArrayOfString F = SplitShortcut(Value);
         if (EditShortcut(F[sfName], F[sfType], F[sfFile], F[sfDestination], F[sfGroup], HKey_DirFile, DeviceMode,
                          Scheme)) {

@@ -39,7 +39,7 @@ void CFxProp_b::SetExpanded(bool AValue)
 void CFxProp_b::MouseMove(int, int) {}
 void CFxProp_b::ClickValue(int, int) {}
 void CFxProp_b::ClickCaption(int, int) {}
-void CFxProp_b::SetActive(bool, int) {}
+void CFxProp_b::SetActive(bool, TPropColumn) {}
 void CFxProp_b::PlaceEditor() {}
 void CFxProp_b::KeyPress(const TPropKeyMessage&) {}
 

@@ -38,6 +38,10 @@ TPropRowClass RowClass()
 // A colour argument or field that stands for "the row's own" (or "inherited").
 constexpr TColor PropNoColor = 0xFFFFFFFFu;
 
+// The columns of a line, left to right, as the mouse hits them; None for a row made
+// active or closed without a click.
+enum class TPropColumn { None, Expander, Icon, Caption, Value };
+
 // The page's character message as a row receives it.
 struct TPropKeyMessage {
     unsigned CharCode = 0;
@@ -91,8 +95,9 @@ public:
     virtual void MouseMove(int X, int YInRow);
     virtual void ClickValue(int X, int Y);
     virtual void ClickCaption(int X, int Y);
-    // Mode 1 expander column, 2 icon, 3 caption, 4 value; 0 from EndEdit with a row.
-    virtual void SetActive(bool Active, int Mode);
+    // Mode: the column the row was opened from; None when it is closed, or opened
+    // by EndEdit with a row.
+    virtual void SetActive(bool Active, TPropColumn Mode);
     virtual void PlaceEditor();
     virtual void KeyPress(const TPropKeyMessage& Message);
     virtual void SetLink(CFxProp_b* Item);
