@@ -51,7 +51,7 @@ public:
     {
         return "";
     }
-    void ShowPathErrors(int, const TArrayOfString&) override {}
+    void ShowPathErrors(TPathErrors, const TArrayOfString&) override {}
     void ShowOptions(CCastamer&, const std::string&) override {}
     void RepaintMainWindow() override {}
 
@@ -77,7 +77,7 @@ int BuildPackage(const fs::path& SourceDir, const fs::path& OutDir)
     CCst_App* App = Project.AddApp();
     App->Props.Add("DID", "2");
     App->Props.Add("InDir", SourceDir.string());
-    return Project.Build(0) ? 0 : 1;
+    return Project.Build(TBuildMode::Build) ? 0 : 1;
 }
 
 void Bench(const std::string& Self, const fs::path& Work, const char* Name, int Files, std::size_t MeanSize,

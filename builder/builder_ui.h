@@ -1,6 +1,6 @@
 #pragma once
 
-#include "choosers.h"
+#include "remembered_paths.h"
 #include "types.h"
 
 #include <string>
@@ -31,8 +31,8 @@ public:
                                  const std::string& Key) = 0;
     virtual std::string SaveFile(const std::string& InitialDir, const std::string& Filter,
                                  const std::string& DefaultExt, const std::string& Key) = 0;
-    // Kind 0 lists missing files, kind 1 directories that cannot be written.
-    virtual void ShowPathErrors(int Kind, const TArrayOfString& Paths) = 0;
+    // Lists missing files or directories that cannot be written.
+    virtual void ShowPathErrors(TPathErrors Kind, const TArrayOfString& Paths) = 0;
     // Arg: the page digit followed by an optional message.
     virtual void ShowOptions(CCastamer& Project, const std::string& Arg) = 0;
     virtual void RepaintMainWindow() = 0;

@@ -157,7 +157,7 @@ void CCastamer::RegisterProjectFileType()
 
 std::string CCastamer::GetOutDir()
 {
-    return BuildMode == 1 ? GetTempDir() : ProjectOptions.Lookup("O_OutDir");
+    return BuildMode == TBuildMode::Preview ? GetTempDir() : ProjectOptions.Lookup("O_OutDir");
 }
 
 void CCastamer::SetOutDir(const std::string& Dir)

@@ -37,8 +37,8 @@ public:
     bool Modified = false;
     THash Settings{true};
     bool Ready = false;
-    // 0 Build into the chosen directory, 1 Preview into the temporary directory.
-    std::uint8_t BuildMode = 0;
+    // Build into the chosen directory, Preview into the temporary directory.
+    TBuildMode BuildMode = TBuildMode::Build;
     // Ends with "\".
     std::string ProgramDir;
     std::string HelpDir;
@@ -91,10 +91,10 @@ public:
     // the project and never raises: a test that cannot be made is skipped.
     void CheckProject(TCheckLists& Lists);
 
-    // Mode 0 Build into a directory the user chooses, 1 Preview into the temporary
+    // Build into a directory the user chooses, Preview into the temporary
     // directory; true when the package was written. Failures outside the export of
     // installations pass through, with the progress window hidden.
-    bool Build(std::uint8_t Mode);
+    bool Build(TBuildMode Mode);
     // Whether Dir may receive a Build: it does not begin, as text and without regard
     // to case, with any installation's source directory, does not lie inside the
     // temporary directory, and no source directory lies inside that one.
@@ -195,7 +195,7 @@ private:
     bool FDone = false;
 };
 
-// What the main window's Build (Mode 0) and Preview (Mode 1) actions run once its
+// What the main window's Build and Preview actions run once its
 // pages are stored: the build and, when it succeeded, the package's installer,
 // after a Build as the options say, after a Preview always.
-bool BuildAndRunInstaller(CCastamer& Project, std::uint8_t Mode);
+bool BuildAndRunInstaller(CCastamer& Project, TBuildMode Mode);

@@ -86,10 +86,10 @@ void CCastamer::ShowError(const std::string& Text)
         FUI->ShowMessage(Text, IBuilderUI::mtError, {"Ok"});
 }
 
-bool CCastamer::Build(std::uint8_t Mode)
+bool CCastamer::Build(TBuildMode Mode)
 {
     BuildMode = Mode;
-    if (Mode == 1) {
+    if (Mode == TBuildMode::Preview) {
         // Emptying the temporary directory would delete such a source.
         if (SourceInTempDir()) {
             ShowError(BuildDirRefused);
@@ -152,7 +152,7 @@ bool CCastamer::Build(std::uint8_t Mode)
     }
     ProgressStep(100);
     Progress.End();
-    if (Mode == 0 && FUI)
+    if (Mode == TBuildMode::Build && FUI)
         FUI->ShowMessage("Installation Package built in \n\r" + OutDir, IBuilderUI::mtInformation, {"Ok"});
     return true;
 }
@@ -184,7 +184,7 @@ bool CCastamer::ExportApps(CDataBag& Bag, std::int32_t& Count)
             Exported.push_back(App.get());
     // Two archives of one name would overwrite each other in "Data", which Windows
     // names without regard to case; refused before any archive is written.
-    if (BuildMode == 0)
+    if (BuildMode == TBuildMode::Build)
         for (std::size_t I = 0; I < Exported.size(); ++I)
             for (std::size_t J = 0; J < I; ++J)
                 if (SameText(Exported[I]->GetOutFN(), Exported[J]->GetOutFN()))
@@ -213,7 +213,7 @@ bool CCastamer::CopyRuntimeFiles()
         return SameText(Source, Dest) ? FFS->FileExists(Dest) : static_cast<bool>(FFS->CopyFileTo(Source, Dest, true));
     };
     const bool Installer = Copy(JoinPath(ProgramDir, "Install.exe"), JoinPath(GetOutDir(), "Install.exe"));
-    if (BuildMode == 0) {
+    if (BuildMode == TBuildMode::Build) {
         bool HasPC = false;
         for (const auto& App : FApps)
             HasPC = HasPC || App->IsPC();
@@ -224,11 +224,11 @@ bool CCastamer::CopyRuntimeFiles()
     return Installer;
 }
 
-bool BuildAndRunInstaller(CCastamer& Project, std::uint8_t Mode)
+bool BuildAndRunInstaller(CCastamer& Project, TBuildMode Mode)
 {
     if (!Project.Build(Mode))
         return false;
-    if (Mode == 1)
+    if (Mode == TBuildMode::Preview)
         Project.RunInstaller(Project.GetTempDir(), true);
     else
         Project.RunInstaller(Project.GetOutDir(), false);

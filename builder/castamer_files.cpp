@@ -71,7 +71,7 @@ bool CCastamer::LoadProject(const std::string& AFileName)
     }
     if (!FFS->FileExists(FileName)) {
         if (FUI)
-            FUI->ShowPathErrors(0, {FileName});
+            FUI->ShowPathErrors(TPathErrors::NotFound, {FileName});
         return false;
     }
 

@@ -10,14 +10,21 @@
 
 class CCastamer;
 
+// What a build makes: the package with its archives, or only the records that the
+// installer's preview shows.
+enum class TBuildMode : std::uint8_t { Build, Preview };
+
+// Which shortcuts an export keeps: those of the Windows CE setup description, or
+// those of the package record, relative to the source directory.
+enum class TShortcutExport { CabSetup, Record };
+
 // The working tables of one export, which the platform builders work on. They live
 // for one export; nothing of them reaches the project.
 struct TAppExport {
-    TAppExport(TStream& AStream, std::uint8_t AMode) : Stream(AStream), Mode(AMode) {}
+    TAppExport(TStream& AStream, TBuildMode AMode) : Stream(AStream), Mode(AMode) {}
 
     TStream& Stream;
-    // 0 Build, 1 Preview.
-    std::uint8_t Mode;
+    TBuildMode Mode;
     THash ExportProps{true};
     THash ExportPocketPC{true};
     THash ExportShortcuts{true};
@@ -54,19 +61,18 @@ public:
     // Each table is replaced by what is read; a short stream raises EReadError.
     void LoadFromStream(TStream& Stream);
 
-    // Writes the installation's package record (Mode 0 Build, 1 Preview) and, in
-    // Build, first its archive; answers the bytes written. Raises
+    // Writes the installation's package record and, in Build, first its archive;
+    // answers the bytes written. Raises
     // "Destributive not buildet." when the platform's archive cannot be made and
     // EConvertError when "DID" is no number, before anything is written; other
     // failures pass through.
-    std::int64_t BuildToStream(TStream& Stream, std::uint8_t Mode);
-    // Keeps the shortcuts that point into the installed files. Mode 1: for the
-    // Windows CE setup description; mode 2: relative to the source directory, and
-    // writes them to the record.
-    void PrepareShortcuts(TAppExport& E, int Mode);
+    std::int64_t BuildToStream(TStream& Stream, TBuildMode Mode);
+    // Keeps the shortcuts that point into the installed files; for the record, makes
+    // them relative to the source directory and writes them.
+    void PrepareShortcuts(TAppExport& E, TShortcutExport Mode);
     // Packs Dir into the archive named by "OutFN" in the package's "Data".
     void ArchiveToData(const std::string& Dir);
-    // The platform builders answer true on failure.
+    // The platform builders: true when the installation's part of the package is made.
     bool BuildPC(TAppExport& E);
     bool BuildPalm(TAppExport& E);
     bool BuildPocketPC(TAppExport& E);

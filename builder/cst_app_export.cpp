@@ -28,7 +28,7 @@ void WriteBitmap(TFileSystem& FS, const std::string& FileName, TStream& Out)
 
 } // namespace
 
-std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
+std::int64_t CCst_App::BuildToStream(TStream& Stream, TBuildMode Mode)
 {
     TFileSystem& FS = Owner.FileSystem();
     const std::int64_t Start = Stream.Position();
@@ -47,27 +47,27 @@ std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
 
     // A platform that is no number fails the export: leaving the installation out
     // would report a package as built that lacks it.
-    bool Failed = false;
+    bool Built = true;
     switch (GetDID()) {
     case 0:
-        Failed = BuildPalm(E);
+        Built = BuildPalm(E);
         break;
     case 1:
-        Failed = BuildPocketPC(E);
+        Built = BuildPocketPC(E);
         break;
     case 2:
-        Failed = BuildPC(E);
+        Built = BuildPC(E);
         break;
     default:
         break;
     }
-    if (Failed)
+    if (!Built)
         throw Exception(NotBuilt);
 
     E.ExportProps.Remove("InDir");
     Extra.SaveToStream(Stream);
     E.ExportProps.SaveToStream(Stream);
-    PrepareShortcuts(E, 2);
+    PrepareShortcuts(E, TShortcutExport::Record);
     E.PalmGroups.SaveToStream(Stream);
     E.ExportPocketPC.SaveToStream(Stream);
     if (HasIcon)
@@ -77,7 +77,7 @@ std::int64_t CCst_App::BuildToStream(TStream& Stream, std::uint8_t Mode)
     return Stream.Position() - Start;
 }
 
-void CCst_App::PrepareShortcuts(TAppExport& E, int Mode)
+void CCst_App::PrepareShortcuts(TAppExport& E, TShortcutExport Mode)
 {
     TFileSystem& FS = Owner.FileSystem();
     std::string Dir = GetInDir();
@@ -85,7 +85,7 @@ void CCst_App::PrepareShortcuts(TAppExport& E, int Mode)
         Dir.pop_back();
     if (!Dir.empty())
         E.ExportShortcuts.Assign(Shortcuts, true);
-    else if (Mode == 2)
+    else if (Mode == TShortcutExport::Record)
         E.ExportShortcuts.Clear();
 
     for (std::int32_t I = 0; I < E.ExportShortcuts.Count();) {
@@ -96,13 +96,13 @@ void CCst_App::PrepareShortcuts(TAppExport& E, int Mode)
         bool Keep = Fields[1] == "SCut to uninstall";
         if (!Keep && IsInsideDir(Dir, File) && FS.FileExists(File)) {
             Keep = true;
-            if (Mode == 2) {
+            if (Mode == TShortcutExport::Record) {
                 Fields[2] = File.substr(Dir.size());
                 Entry.Value = JoinStrings(Fields, "|");
                 E.ExportShortcuts.SetEntry(I, Entry);
             }
         }
-        if (!Keep && Mode == 1) {
+        if (!Keep && Mode == TShortcutExport::CabSetup) {
             for (const THashPair& P : PDFiles.Pairs()) {
                 TArrayOfString PD;
                 SplitString(P.Value, "|", 3, PD);
@@ -115,7 +115,7 @@ void CCst_App::PrepareShortcuts(TAppExport& E, int Mode)
         else
             E.ExportShortcuts.Delete(I); // the last entry moves here and is examined next
     }
-    if (Mode == 2)
+    if (Mode == TShortcutExport::Record)
         E.ExportShortcuts.SaveToStream(E.Stream);
 }
 
@@ -131,31 +131,31 @@ void CCst_App::ArchiveToData(const std::string& Dir)
 
 bool CCst_App::BuildPC(TAppExport& E)
 {
-    if (E.Mode == 1) {
+    if (E.Mode == TBuildMode::Preview) {
         E.ExportProps.Remove("OutFN");
-        return false;
+        return true;
     }
     const std::string Dir = GetInDir();
     if (Dir.empty() || !Owner.FileSystem().DirectoryExists(Dir))
-        return true;
+        return false;
     ArchiveToData(Dir);
-    return false;
+    return true;
 }
 
 bool CCst_App::BuildPalm(TAppExport& E)
 {
-    if (E.Mode == 1) {
+    if (E.Mode == TBuildMode::Preview) {
         E.ExportProps.Remove("OutFN");
-        return false;
+        return true;
     }
     // A file left over from before would be packed into this installation's archive.
     if (!Owner.ClearTempDir())
-        return true;
+        return false;
     TTempDirCleanup Cleanup(Owner);
     if (!CopyPalmFiles(E))
-        return true;
+        return false;
     ArchiveToData(Owner.GetTempDir());
-    return !Cleanup.Finish();
+    return Cleanup.Finish();
 }
 
 bool CCst_App::CopyPalmFiles(TAppExport& E)

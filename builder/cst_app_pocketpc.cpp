@@ -107,9 +107,9 @@ bool CCst_App::CopyPrebuiltCabs(TAppExport& E)
 
 bool CCst_App::BuildPocketPC(TAppExport& E)
 {
-    if (E.Mode == 1) {
+    if (E.Mode == TBuildMode::Preview) {
         E.ExportProps.Remove("OutFN");
-        return false;
+        return true;
     }
     TFileSystem& FS = Owner.FileSystem();
     const TBuilderServices& Services = Owner.Services();
@@ -122,29 +122,29 @@ bool CCst_App::BuildPocketPC(TAppExport& E)
                 Lines.push_back(F.Message);
             Owner.UI()->ShowMessage(JoinStrings(Lines, "\n\r"), IBuilderUI::mtError, {"Ok"});
         }
-        return true;
+        return false;
     }
     // A file left over from before would be packed into this installation's archive.
     if (!Owner.ClearTempDir())
-        return true;
+        return false;
     const TTempDirCleanup Cleanup(Owner);
     const std::string InDir = GetInDir();
     const bool HasInDir = !InDir.empty() && FS.DirectoryExists(InDir);
 
     if (GetIsCC() != "true") {
         if (!HasInDir || !CopyPrebuiltCabs(E))
-            return true;
+            return false;
         ArchiveToData(Owner.GetTempDir());
-        return false;
+        return true;
     }
 
     if (!Owner.CheckCabTools())
-        return true;
+        return false;
     bool AnyCpu = false;
     for (const TCabCpu& Cpu : CabCpus)
         AnyCpu = AnyCpu || PocketPC.Lookup(Cpu.BuildKey) == "true";
     if (!AnyCpu)
-        return true;
+        return false;
 
     const std::string Short = CEShortName();
     if (OwnShortName(GetAppName()).empty() && Owner.UI())
@@ -155,7 +155,7 @@ bool CCst_App::BuildPocketPC(TAppExport& E)
     const std::string InfFile = JoinPath(Temp, Short + ".inf");
     const std::string ErrFile = JoinPath(Temp, Short + ".txt");
     if (!CreateEmptyFile(InfFile, FS) || !CreateEmptyFile(ErrFile, FS))
-        return true;
+        return false;
 
     {
         CCabMaker Maker;
@@ -180,7 +180,7 @@ bool CCst_App::BuildPocketPC(TAppExport& E)
                 continue;
             Maker.AddFile(Cpu, ExtractFilePath(Fields[1]), ExtractFileName(Fields[1]), CEDirMacro(Fields[2]));
         }
-        PrepareShortcuts(E, 1);
+        PrepareShortcuts(E, TShortcutExport::CabSetup);
         for (const THashPair& S : E.ExportShortcuts.Pairs()) {
             TArrayOfString Fields;
             SplitString(S.Value, "|", 5, Fields);
@@ -219,7 +219,7 @@ bool CCst_App::BuildPocketPC(TAppExport& E)
     };
     const std::string CommandLine = ShortForm(InfFile) + " /err " + ShortForm(ErrFile) + " /cpu " + CpuList;
     if (!Services.RunProgram || !Services.RunProgram(Wizard, CommandLine, true))
-        return true;
+        return false;
 
     if (Owner.GetViewErrorLog()) {
         // Notepad reads its file some time after it starts; the copy outlives the
@@ -244,8 +244,8 @@ bool CCst_App::BuildPocketPC(TAppExport& E)
     for (const TCabCpu& Cpu : CabCpus) {
         const std::string Cab = E.ExportPocketPC.Lookup(Cpu.CabKey);
         if (!Cab.empty() && !FS.FileExists(JoinPath(Temp, Cab)))
-            return true;
+            return false;
     }
     ArchiveToData(Temp);
-    return false;
+    return true;
 }

@@ -24,10 +24,10 @@ public:
     TNotifyEvent OnDelete;
     std::string HKey_DirFile;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     bool EditorFocused() override;
     void FocusEditor() override;
     void Create(CFxPropPageLogic* APage, CFxProp_b* AParent) override;
@@ -47,9 +47,9 @@ public:
     TNotifyEvent OnDelete;
     std::string HKey_DirFile;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
-    void SetActive(bool Active, int Mode) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     bool EditorFocused() override;
     void FocusEditor() override;
     void Create(CFxPropPageLogic* APage, CFxProp_b* AParent) override;

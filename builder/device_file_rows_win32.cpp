@@ -1,12 +1,10 @@
 #include "device_file_rows.h"
 
 #include "device_file_logic.h"
-#include "draw_helpers.h"
 #include "prop_editor_rows.h"
 #include "prop_page.h"
 #include "shortcut_logic.h"
 #include "ui_application.h"
-#include "ui_canvas.h"
 
 namespace {
 
@@ -118,38 +116,38 @@ void ListKey(CFxProp_b& Row, WORD& Key)
     Row.Repaint();
 }
 
-void PaintCross(TCanvas& Canvas, const TRect& L)
+void PaintCross(TPropPainter& Painter, const TRect& L)
 {
-    Canvas.PenColor = 255;
-    Canvas.MoveTo(L.Left + 5, L.Top + 5);
-    Canvas.LineTo(L.Right - 5, L.Bottom - 4);
-    Canvas.MoveTo(L.Left + 5, L.Bottom - 5);
-    Canvas.LineTo(L.Right - 5, L.Top + 4);
+    Painter.SetPenColor(255);
+    Painter.MoveTo(L.Left + 5, L.Top + 5);
+    Painter.LineTo(L.Right - 5, L.Bottom - 4);
+    Painter.MoveTo(L.Left + 5, L.Bottom - 5);
+    Painter.LineTo(L.Right - 5, L.Top + 4);
 }
 
-void PaintCell(CFxProp_b& Row, TCanvas& Canvas, const TRect& Cell, const std::string& Text, int Alignment)
+void PaintCell(CFxProp_b& Row, TPropPainter& Painter, const TRect& Cell, const std::string& Text, int Alignment)
 {
-    DrawAlignedText(Canvas, Cell, Text, Alignment, false);
-    Row.PaintFrame(Canvas, Cell.Left, Cell.Top, Cell.Right - 1, Cell.Bottom - 1, Row.BackColor);
+    Painter.AlignedText(Cell, Text, Alignment, false);
+    Row.PaintFrame(Painter, Cell.Left, Cell.Top, Cell.Right - 1, Cell.Bottom - 1, Row.BackColor);
 }
 
 // The file cell: the file, or Prompt right-aligned and underlined in the frame colour.
-void PaintFileCell(CFxProp_b& Row, TCanvas& Canvas, const TRect& Cell, const std::string& File,
+void PaintFileCell(CFxProp_b& Row, TPropPainter& Painter, const TRect& Cell, const std::string& File,
                    const std::string& Prompt)
 {
     if (File.empty()) {
-        Canvas.Font.SetColor(Row.GetFrameColor());
-        DrawAlignedText(Canvas, Cell, Prompt, 4, true);
+        Painter.SetFontColor(Row.GetFrameColor());
+        Painter.AlignedText(Cell, Prompt, 4, true);
     } else {
-        DrawAlignedText(Canvas, Cell, File, 3, false);
+        Painter.AlignedText(Cell, File, 3, false);
     }
-    Row.PaintFrame(Canvas, Cell.Left, Cell.Top, Cell.Right - 1, Cell.Bottom - 1, Row.BackColor);
+    Row.PaintFrame(Painter, Cell.Left, Cell.Top, Cell.Right - 1, Cell.Bottom - 1, Row.BackColor);
 }
 
-void PaintHelpLines(CFxProp_b& Row, TCanvas& Canvas, const TRect& Rect, const TArrayOfString& Lines,
+void PaintHelpLines(CFxProp_b& Row, TPropPainter& Painter, const TRect& Rect, const TArrayOfString& Lines,
                     const std::string& File)
 {
-    Row.UsePageColors(Canvas);
+    Row.UsePageColors(Painter);
     int Top = Rect.Top;
     for (std::size_t I = 0; I < Lines.size(); ++I) {
         if (Top + 12 > Rect.Bottom)
@@ -157,8 +155,8 @@ void PaintHelpLines(CFxProp_b& Row, TCanvas& Canvas, const TRect& Rect, const TA
         std::string Line = Lines[I];
         if (Line.rfind("File: ", 0) == 0)
             Line = ShortcutFileLine(File, Rect.Right - Rect.Left,
-                                    [&Canvas](const std::string& S) { return Canvas.TextWidth(S); });
-        DrawAlignedText(Canvas, TRect{Rect.Left, Top, Rect.Right, Top + 12}, Line, I == 0 ? 5 : 3, false);
+                                    [&Painter](const std::string& S) { return Painter.TextWidth(S); });
+        Painter.AlignedText(TRect{Rect.Left, Top, Rect.Right, Top + 12}, Line, I == 0 ? 5 : 3, false);
         Top += 12;
     }
 }
@@ -186,7 +184,7 @@ CFxProp_PDFile::~CFxProp_PDFile()
     FreeLater(DestCombo);
 }
 
-void CFxProp_PDFile::SetActive(bool Active, int Mode)
+void CFxProp_PDFile::SetActive(bool Active, TPropColumn Mode)
 {
     if (!Active) {
         Hide(CpuCombo);
@@ -194,14 +192,14 @@ void CFxProp_PDFile::SetActive(bool Active, int Mode)
         Hide(DestCombo);
         return;
     }
-    if (Mode == 1) {
+    if (Mode == TPropColumn::Expander) {
         if (OnDelete)
             OnDelete(this);
         Remove();
         Repaint();
         return;
     }
-    if (Mode == 3 && CpuCombo)
+    if (Mode == TPropColumn::Caption && CpuCombo)
         OpenList(*CpuCombo, *this, CaptionRect, CaptionRect.Left, CaptionRect.Right - CaptionRect.Left,
                  SplitPDFile(Value)[pfCpu]);
     // The value column's halves need the click's place: ClickValue follows with it.
@@ -243,22 +241,23 @@ void CFxProp_PDFile::CpuKeyDown(TObject*, WORD& Key, TShiftState) { ListKey(*thi
 
 void CFxProp_PDFile::DestKeyDown(TObject*, WORD& Key, TShiftState) { ListKey(*this, Key); }
 
-void CFxProp_PDFile::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell)
+void CFxProp_PDFile::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell,
+                           const TRect& LeftCell)
 {
     const TArrayOfString F = SplitPDFile(Value);
-    UseRowColors(Canvas);
-    PaintCell(*this, Canvas, CaptionCell, F[pfCpu], 3);
+    UseRowColors(Painter);
+    PaintCell(*this, Painter, CaptionCell, F[pfCpu], 3);
     const int Middle = (ValueCell.Left + ValueCell.Right) / 2;
-    PaintFileCell(*this, Canvas, TRect{ValueCell.Left, ValueCell.Top, Middle - 1, ValueCell.Bottom}, F[pfFile],
+    PaintFileCell(*this, Painter, TRect{ValueCell.Left, ValueCell.Top, Middle - 1, ValueCell.Bottom}, F[pfFile],
                   "Add file");
     // In the colour then current: the frame colour after "Add file".
-    PaintCell(*this, Canvas, TRect{Middle, ValueCell.Top, ValueCell.Right, ValueCell.Bottom}, F[pfDestination], 5);
-    PaintCross(Canvas, LeftCell);
+    PaintCell(*this, Painter, TRect{Middle, ValueCell.Top, ValueCell.Right, ValueCell.Bottom}, F[pfDestination], 5);
+    PaintCross(Painter, LeftCell);
 }
 
-void CFxProp_PDFile::PaintHelp(TCanvas& Canvas, const TRect& Rect)
+void CFxProp_PDFile::PaintHelp(TPropPainter& Painter, const TRect& Rect)
 {
-    PaintHelpLines(*this, Canvas, Rect, PDFileHelpLines(Value), SplitPDFile(Value)[pfFile]);
+    PaintHelpLines(*this, Painter, Rect, PDFileHelpLines(Value), SplitPDFile(Value)[pfFile]);
 }
 
 // --- CFxProp_CDFile -------------------------------------------------------------------
@@ -278,24 +277,24 @@ CFxProp_CDFile::~CFxProp_CDFile()
     FreeLater(FileEdit);
 }
 
-void CFxProp_CDFile::SetActive(bool Active, int Mode)
+void CFxProp_CDFile::SetActive(bool Active, TPropColumn Mode)
 {
     if (!Active) {
         Hide(ColorsCombo);
         Hide(FileEdit);
         return;
     }
-    if (Mode == 1) {
+    if (Mode == TPropColumn::Expander) {
         if (OnDelete)
             OnDelete(this);
         Remove();
         Repaint();
         return;
     }
-    if (Mode == 3 && ColorsCombo)
+    if (Mode == TPropColumn::Caption && ColorsCombo)
         OpenList(*ColorsCombo, *this, CaptionRect, CaptionRect.Left, CaptionRect.Right - CaptionRect.Left,
                  SplitCDFile(Value)[cfColors]);
-    else if (Mode == 4 && FileEdit)
+    else if (Mode == TPropColumn::Value && FileEdit)
         ChooseFile(*this, *FileEdit, ValueRect, ValueRect.Right - ValueRect.Left, 2, cfFile, HKey_DirFile);
 }
 
@@ -316,16 +315,17 @@ void CFxProp_CDFile::ColorsChange(TObject*) { ListChosen(*this, *ColorsCombo, 2,
 
 void CFxProp_CDFile::ColorsKeyDown(TObject*, WORD& Key, TShiftState) { ListKey(*this, Key); }
 
-void CFxProp_CDFile::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell)
+void CFxProp_CDFile::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell,
+                           const TRect& LeftCell)
 {
     const TArrayOfString F = SplitCDFile(Value);
-    UseRowColors(Canvas);
-    PaintCell(*this, Canvas, CaptionCell, F[cfColors], 3);
-    PaintFileCell(*this, Canvas, ValueCell, F[cfFile], "Click to define");
-    PaintCross(Canvas, LeftCell);
+    UseRowColors(Painter);
+    PaintCell(*this, Painter, CaptionCell, F[cfColors], 3);
+    PaintFileCell(*this, Painter, ValueCell, F[cfFile], "Click to define");
+    PaintCross(Painter, LeftCell);
 }
 
-void CFxProp_CDFile::PaintHelp(TCanvas& Canvas, const TRect& Rect)
+void CFxProp_CDFile::PaintHelp(TPropPainter& Painter, const TRect& Rect)
 {
-    PaintHelpLines(*this, Canvas, Rect, CDFileHelpLines(Value), SplitCDFile(Value)[cfFile]);
+    PaintHelpLines(*this, Painter, Rect, CDFileHelpLines(Value), SplitCDFile(Value)[cfFile]);
 }

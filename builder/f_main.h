@@ -133,7 +133,7 @@ public:
                          const std::string& Key) override;
     std::string SaveFile(const std::string& InitialDir, const std::string& Filter, const std::string& DefaultExt,
                          const std::string& Key) override;
-    void ShowPathErrors(int Kind, const TArrayOfString& Paths) override;
+    void ShowPathErrors(TPathErrors Kind, const TArrayOfString& Paths) override;
     void ShowOptions(CCastamer& Project, const std::string& Arg) override;
     void RepaintMainWindow() override;
 

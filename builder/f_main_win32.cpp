@@ -477,14 +477,14 @@ void TFMain::BuildExecute(TObject*)
 {
     CommitEdits();
     StoreView();
-    BuildAndRunInstaller(*Engine, 0);
+    BuildAndRunInstaller(*Engine, TBuildMode::Build);
 }
 
 void TFMain::PreviewExecute(TObject*)
 {
     CommitEdits();
     StoreView();
-    BuildAndRunInstaller(*Engine, 1);
+    BuildAndRunInstaller(*Engine, TBuildMode::Preview);
 }
 
 void TFMain::OptionsExecute(TObject*)
@@ -733,7 +733,7 @@ std::string TFMain::SaveFile(const std::string& InitialDir, const std::string& F
     return Name;
 }
 
-void TFMain::ShowPathErrors(int Kind, const TArrayOfString& Paths) { ::ShowPathErrors(Kind, Paths); }
+void TFMain::ShowPathErrors(TPathErrors Kind, const TArrayOfString& Paths) { ::ShowPathErrors(Kind, Paths); }
 
 void TFMain::ShowOptions(CCastamer& Project, const std::string& Arg) { ShowOptionsDialog(Project, Arg, LastPlatform); }
 

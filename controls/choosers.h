@@ -1,12 +1,10 @@
 #pragma once
 
 #include "color.h"
+#include "remembered_paths.h"
 #include "types.h"
 
 #include <string>
-
-// Which open dialog a file-editing control offers.
-enum DLG_Style { DLG_File, DLG_Picture };
 
 // The file choosers start where the last choice under Key was (or InitialDir when Key
 // is empty), remember the chosen name under Key, and append the chosen filter's
@@ -19,5 +17,5 @@ void DialogSaveFile(const std::string& InitialDir, const std::string& Filter, co
 // True and Color changed when the user chose one; a cancel changes nothing.
 bool DialogSelectColor(TColor& Color);
 
-// Lists missing (Kind 0) or unwritable (Kind 1) paths in a plain message box.
-void ShowPathErrors(int Kind, const TArrayOfString& Paths);
+// Lists missing or unwritable paths in a plain message box.
+void ShowPathErrors(TPathErrors Kind, const TArrayOfString& Paths);

@@ -57,7 +57,7 @@ bool DialogSelectColor(TColor& Color)
     return true;
 }
 
-void ShowPathErrors(int Kind, const TArrayOfString& Paths)
+void ShowPathErrors(TPathErrors Kind, const TArrayOfString& Paths)
 {
     Choosers().ShowMessage(PathErrorsMessage(Kind, Paths), Application().Title);
 }

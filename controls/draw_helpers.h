@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prop_painter.h"
 #include "rect_helpers.h"
 #include "color.h"
 #include "ui_canvas.h"
@@ -7,6 +8,29 @@
 
 #include <string>
 #include <type_traits>
+
+// The painter over a canvas: it draws with the canvas's own pen, brush and font.
+class TCanvasPainter : public TPropPainter {
+public:
+    explicit TCanvasPainter(TCanvas& Canvas) : FCanvas(Canvas) {}
+
+    TColor PenColor() const override { return FCanvas.PenColor; }
+    void SetPenColor(TColor Color) override { FCanvas.PenColor = Color; }
+    void SetBrush(TColor Color) override;
+    TColor FontColor() const override { return FCanvas.Font.Color(); }
+    void SetFontColor(TColor Color) override { FCanvas.Font.SetColor(Color); }
+    bool FontBold() const override { return FCanvas.Font.Bold(); }
+    void SetFontBold(bool Bold) override { FCanvas.Font.SetBold(Bold); }
+    void Rectangle(int X1, int Y1, int X2, int Y2) override { FCanvas.Rectangle(X1, Y1, X2, Y2); }
+    void MoveTo(int X, int Y) override { FCanvas.MoveTo(X, Y); }
+    void LineTo(int X, int Y) override { FCanvas.LineTo(X, Y); }
+    TTextSize TextExtent(const std::string& Text) override;
+    void TextRect(const TRect& R, int X, int Y, const std::string& Text) override;
+    bool DrawPicture(const std::string& FileName, const TRect& R) override;
+
+private:
+    TCanvas& FCanvas;
+};
 
 // Pen Color1 up the left and along the top, Color2 down the right and back along the
 // bottom; end points excluded, as every line. The pen keeps Color2.

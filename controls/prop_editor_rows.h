@@ -25,10 +25,10 @@ public:
     TCharSet AllowedChars;
     std::string HKey_DirFile;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     void PlaceEditor() override;
     void SetValue(const std::string& Text) override;
     bool EditorFocused() override;
@@ -53,7 +53,7 @@ public:
     void SetStyle(int Style);
 
     void ClickValue(int X, int Y) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     void PlaceEditor() override;
     bool EditorFocused() override;
     void FocusEditor() override;
@@ -78,10 +78,10 @@ public:
     std::string HKey_DirFile;
     std::int32_t DeviceMode = -1;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
-    void SetActive(bool Active, int Mode) override;
+    void SetActive(bool Active, TPropColumn Mode) override;
     void PlaceEditor() override;
     bool EditorFocused() override;
     void FocusEditor() override;

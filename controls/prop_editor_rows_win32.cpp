@@ -1,15 +1,11 @@
 #include "prop_editor_rows.h"
 
-#include "bmp_image.h"
-#include "draw_helpers.h"
-#include "file_stream.h"
+#include "exceptions.h"
 #include "prop_page.h"
 #include "shortcut_editor.h"
 #include "shortcut_logic.h"
 #include "string_helpers.h"
 #include "ui_application.h"
-#include "ui_canvas.h"
-#include "win32_handles.h"
 
 #include <algorithm>
 
@@ -64,55 +60,6 @@ bool FileExists(const std::string& Name)
     return A != INVALID_FILE_ATTRIBUTES && !(A & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The picture of a help box: a bitmap (read by our own reader) or an icon. False
-// when the file holds neither.
-bool DrawPicture(TCanvas& C, const std::string& FileName, const TRect& R)
-{
-    const int RW = R.Right - R.Left, RH = R.Bottom - R.Top;
-    if (LowerAscii(FileName).size() > 4 && LowerAscii(FileName).substr(FileName.size() - 4) == ".ico") {
-        HICON Icon = static_cast<HICON>(LoadImageA(nullptr, FileName.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
-        if (!Icon)
-            return false;
-        ICONINFO Info = {};
-        int W = 32, H = 32;
-        if (GetIconInfo(Icon, &Info)) {
-            const TGdiObject<HBITMAP> Color(Info.hbmColor), Mask(Info.hbmMask);
-            BITMAP B = {};
-            if (Color && GetObjectA(Color.Get(), sizeof B, &B)) {
-                W = B.bmWidth;
-                H = B.bmHeight;
-            }
-        }
-        if (W > RW || H > RH)
-            C.DrawIcon(R.Left, R.Top, Icon, RW, RH);
-        else
-            C.DrawIcon(R.Left, R.Top, Icon, W, H);
-        DestroyIcon(Icon);
-        return true;
-    }
-    TBmpImage Image;
-    try {
-        TFileStream Stream(FileName, fmOpenRead | fmShareDenyWrite);
-        Image.LoadFromStream(Stream);
-    } catch (const Exception&) {
-        return false;
-    }
-    const std::vector<std::uint8_t> Pixels = Image.ToBgra();
-    BITMAPINFO Info = {};
-    Info.bmiHeader.biSize = sizeof Info.bmiHeader;
-    Info.bmiHeader.biWidth = Image.Width();
-    Info.bmiHeader.biHeight = -Image.Height();
-    Info.bmiHeader.biPlanes = 1;
-    Info.bmiHeader.biBitCount = 32;
-    Info.bmiHeader.biCompression = BI_RGB;
-    const bool Larger = Image.Width() > RW || Image.Height() > RH;
-    const int DW = Larger ? RW : Image.Width(), DH = Larger ? RH : Image.Height();
-    SetStretchBltMode(C.Handle(), COLORONCOLOR);
-    StretchDIBits(C.Handle(), R.Left, R.Top, DW, DH, 0, 0, Image.Width(), Image.Height(), Pixels.data(), &Info,
-                  DIB_RGB_COLORS, SRCCOPY);
-    return true;
-}
-
 std::string FirstLine(const std::string& S)
 {
     const std::size_t Break = S.find_first_of("\r\n");
@@ -151,9 +98,9 @@ CFxProp_Edit::~CFxProp_Edit()
         CloseEditor(Editor);
 }
 
-void CFxProp_Edit::SetActive(bool Active, int Mode)
+void CFxProp_Edit::SetActive(bool Active, TPropColumn Mode)
 {
-    if (Active && Mode == 1) {
+    if (Active && Mode == TPropColumn::Expander) {
         // A clear of an empty value changes nothing and says nothing.
         if ((Style == ES_File || Style == ES_Dir) && !Value.empty()) {
             Value.clear();
@@ -162,7 +109,7 @@ void CFxProp_Edit::SetActive(bool Active, int Mode)
         }
         return;
     }
-    if (Active && Mode == 4) {
+    if (Active && Mode == TPropColumn::Value) {
         if (Editor)
             CloseEditor(Editor);
         Editor = OpenEditor(*this, ValueRect, Style);
@@ -254,57 +201,58 @@ void CFxProp_Edit::Assign(CFxProp_b* Item)
     DlgStyle = From->DlgStyle;
 }
 
-void CFxProp_Edit::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell)
+void CFxProp_Edit::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell,
+                         const TRect& LeftCell)
 {
     if (Style == ES_Dir || Style == ES_File) {
-        UseRowColors(Canvas);
-        DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
-        DrawAlignedText(Canvas, ValueCell, Value, 4, false);
+        UseRowColors(Painter);
+        Painter.AlignedText(CaptionCell, Caption, 3, false);
+        Painter.AlignedText(ValueCell, Value, 4, false);
         if (!Value.empty()) {
-            DrawAlignedText(Canvas, LeftCell, "C", 5, false);
-            DrawFrame3D(Canvas, LeftCell, TextColor, TextColor);
+            Painter.AlignedText(LeftCell, "C", 5, false);
+            Painter.Frame3D(LeftCell, TextColor, TextColor);
         }
-        PaintFrame(Canvas, ValueCell.Left, ValueCell.Top, ValueCell.Right - 1, ValueCell.Bottom - 1, BackColor);
+        PaintFrame(Painter, ValueCell.Left, ValueCell.Top, ValueCell.Right - 1, ValueCell.Bottom - 1, BackColor);
         return;
     }
     if (Style == ES_Memo) {
-        UseRowColors(Canvas);
-        DrawAlignedText(Canvas, CaptionCell, Caption, 3, false);
+        UseRowColors(Painter);
+        Painter.AlignedText(CaptionCell, Caption, 3, false);
         const int Middle = (ValueCell.Left + ValueCell.Right) / 2;
-        DrawAlignedText(Canvas, TRect{ValueCell.Left, ValueCell.Top, Middle, ValueCell.Bottom}, FirstLine(Value), 3,
+        Painter.AlignedText(TRect{ValueCell.Left, ValueCell.Top, Middle, ValueCell.Bottom}, FirstLine(Value), 3,
                         false);
-        Canvas.Font.SetColor(GetValueTextColor());
-        DrawAlignedText(Canvas, TRect{Middle, ValueCell.Top, ValueCell.Right, ValueCell.Bottom}, "Click to Edit", 4,
+        Painter.SetFontColor(GetValueTextColor());
+        Painter.AlignedText(TRect{Middle, ValueCell.Top, ValueCell.Right, ValueCell.Bottom}, "Click to Edit", 4,
                         false);
         return;
     }
-    CFxProp_b::Paint(Canvas, CaptionCell, ValueCell, LeftCell);
+    CFxProp_b::Paint(Painter, CaptionCell, ValueCell, LeftCell);
 }
 
-void CFxProp_Edit::PaintHelp(TCanvas& Canvas, const TRect& Rect)
+void CFxProp_Edit::PaintHelp(TPropPainter& Painter, const TRect& Rect)
 {
     if (DlgStyle == DLG_Picture) {
-        UsePageColors(Canvas);
+        UsePageColors(Painter);
         // Nothing raises inside a paint: a file that holds no picture says so.
         if (!FileExists(Value))
-            DrawAlignedText(Canvas, Rect, "File not found.", 5, false);
-        else if (!DrawPicture(Canvas, Value, Rect))
-            DrawAlignedText(Canvas, Rect, "Not a picture.", 5, false);
+            Painter.AlignedText(Rect, "File not found.", 5, false);
+        else if (!Painter.DrawPicture(Value, Rect))
+            Painter.AlignedText(Rect, "Not a picture.", 5, false);
         return;
     }
     if (Style == ES_Memo) {
-        UsePageColors(Canvas);
+        UsePageColors(Painter);
         int I = 0;
         for (const std::string& Line : Lines(Value)) {
             const int Top = Rect.Top + 15 * I++;
             if (Top > Rect.Bottom)
                 break;
-            DrawAlignedText(Canvas, TRect{Rect.Left, Top, Rect.Right, std::min(Top + 14, Rect.Bottom)}, Line, 3,
+            Painter.AlignedText(TRect{Rect.Left, Top, Rect.Right, std::min(Top + 14, Rect.Bottom)}, Line, 3,
                             false);
         }
         return;
     }
-    CFxProp_b::PaintHelp(Canvas, Rect);
+    CFxProp_b::PaintHelp(Painter, Rect);
 }
 
 // --- CFxProp_CBox ---------------------------------------------------------------------
@@ -358,7 +306,7 @@ void CFxProp_CBox::ClickValue(int, int)
     SetWindowPos(Combo->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CFxProp_CBox::SetActive(bool Active, int)
+void CFxProp_CBox::SetActive(bool Active, TPropColumn)
 {
     if (!Active)
         Combo->SetVisible(false);
@@ -413,16 +361,16 @@ CFxProp_SCut::~CFxProp_SCut()
         CloseEditor(Editor);
 }
 
-void CFxProp_SCut::SetActive(bool Active, int Mode)
+void CFxProp_SCut::SetActive(bool Active, TPropColumn Mode)
 {
-    if (Active && Mode == 1) {
+    if (Active && Mode == TPropColumn::Expander) {
         if (OnDelete)
             OnDelete(this);
         Remove();
         Repaint();
         return;
     }
-    if (Active && Mode == 3) {
+    if (Active && Mode == TPropColumn::Caption) {
         if (Editor)
             CloseEditor(Editor);
         Editor = OpenEditor(*this, CaptionRect, ES_AllChars);
@@ -440,7 +388,7 @@ void CFxProp_SCut::SetActive(bool Active, int Mode)
         ShowEditor(*Editor);
         return;
     }
-    if (Active && Mode == 4) {
+    if (Active && Mode == TPropColumn::Value) {
         TArrayOfString F = SplitShortcut(Value);
         if (EditShortcut(F[sfName], F[sfType], F[sfFile], F[sfDestination], F[sfGroup], HKey_DirFile, DeviceMode,
                          Scheme)) {
@@ -503,23 +451,24 @@ void CFxProp_SCut::FocusEditor()
         Editor->SetFocus();
 }
 
-void CFxProp_SCut::Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell)
+void CFxProp_SCut::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell,
+                         const TRect& LeftCell)
 {
-    UseRowColors(Canvas);
-    DrawAlignedText(Canvas, CaptionCell, SplitShortcut(Value)[sfName], 3, false);
-    PaintFrame(Canvas, CaptionCell.Left, CaptionCell.Top, CaptionCell.Right - 1, CaptionCell.Bottom - 1, BackColor);
-    Canvas.Font.SetColor(GetValueTextColor());
-    DrawAlignedText(Canvas, ValueCell, "Click to Edit", 4, false);
-    Canvas.PenColor = clRed;
-    Canvas.MoveTo(LeftCell.Left + 5, LeftCell.Top + 5);
-    Canvas.LineTo(LeftCell.Right - 5, LeftCell.Bottom - 4);
-    Canvas.MoveTo(LeftCell.Left + 5, LeftCell.Bottom - 5);
-    Canvas.LineTo(LeftCell.Right - 5, LeftCell.Top + 4);
+    UseRowColors(Painter);
+    Painter.AlignedText(CaptionCell, SplitShortcut(Value)[sfName], 3, false);
+    PaintFrame(Painter, CaptionCell.Left, CaptionCell.Top, CaptionCell.Right - 1, CaptionCell.Bottom - 1, BackColor);
+    Painter.SetFontColor(GetValueTextColor());
+    Painter.AlignedText(ValueCell, "Click to Edit", 4, false);
+    Painter.SetPenColor(clRed);
+    Painter.MoveTo(LeftCell.Left + 5, LeftCell.Top + 5);
+    Painter.LineTo(LeftCell.Right - 5, LeftCell.Bottom - 4);
+    Painter.MoveTo(LeftCell.Left + 5, LeftCell.Bottom - 5);
+    Painter.LineTo(LeftCell.Right - 5, LeftCell.Top + 4);
 }
 
-void CFxProp_SCut::PaintHelp(TCanvas& Canvas, const TRect& Rect)
+void CFxProp_SCut::PaintHelp(TPropPainter& Painter, const TRect& Rect)
 {
-    UsePageColors(Canvas);
+    UsePageColors(Painter);
     const TArrayOfString F = SplitShortcut(Value);
     int Top = Rect.Top;
     for (std::string Line : ShortcutHelpLines(Value)) {
@@ -527,8 +476,8 @@ void CFxProp_SCut::PaintHelp(TCanvas& Canvas, const TRect& Rect)
             break;
         if (Line.rfind("File: ", 0) == 0)
             Line = ShortcutFileLine(F[sfFile], Rect.Right - Rect.Left,
-                                    [&Canvas](const std::string& S) { return Canvas.TextWidth(S); });
-        DrawAlignedText(Canvas, TRect{Rect.Left, Top, Rect.Right, Top + 12}, Line, Line == "Shotcut:" ? 5 : 3, false);
+                                    [&Painter](const std::string& S) { return Painter.TextWidth(S); });
+        Painter.AlignedText(TRect{Rect.Left, Top, Rect.Right, Top + 12}, Line, Line == "Shotcut:" ? 5 : 3, false);
         Top += 12;
     }
 }

@@ -211,7 +211,7 @@ void CFxPropPageLogic::ShowItem(CFxProp_b* Item, bool Edit)
     if (FScrollBar)
         FScrollBar->SetPosition(Top + 1);
     Refresh();
-    if (Edit && ActivateItem(Item, 4))
+    if (Edit && ActivateItem(Item, TPropColumn::Value))
         Item->ClickValue(10, 10);
 }
 
@@ -239,10 +239,10 @@ void CFxPropPageLogic::Clear(bool DeleteItems)
 void CFxPropPageLogic::EndEdit(CFxProp_b* Item)
 {
     if (CloseActive())
-        Activate(Item, 0);
+        Activate(Item, TPropColumn::None);
 }
 
-bool CFxPropPageLogic::ActivateItem(CFxProp_b* Item, int Mode) { return CloseActive() && Activate(Item, Mode); }
+bool CFxPropPageLogic::ActivateItem(CFxProp_b* Item, TPropColumn Mode) { return CloseActive() && Activate(Item, Mode); }
 
 // False when the close's own handlers made a row active: that activation stands.
 bool CFxPropPageLogic::CloseActive()
@@ -254,11 +254,11 @@ bool CFxPropPageLogic::CloseActive()
     // No longer active while it commits, so that an EndEdit from its change handler
     // does not close it a second time.
     FActiveItem = nullptr;
-    Old->SetActive(false, 0);
+    Old->SetActive(false, TPropColumn::None);
     return FActivations == Before;
 }
 
-bool CFxPropPageLogic::Activate(CFxProp_b* Item, int Mode)
+bool CFxPropPageLogic::Activate(CFxProp_b* Item, TPropColumn Mode)
 {
     if (!Item || !InTree(Item))
         return false;
@@ -404,18 +404,18 @@ TPropLineRects CFxPropPageLogic::LineRects(int Line) const
     return R;
 }
 
-int CFxPropPageLogic::ClickColumn(int X) const
+TPropColumn CFxPropPageLogic::ClickColumn(int X) const
 {
     if (LineAsValue)
-        return 4;
+        return TPropColumn::Value;
     if (X < 22)
-        return 1;
+        return TPropColumn::Expander;
     if (FUseIcons && X < 49)
-        return 2;
+        return TPropColumn::Icon;
     const int IconW = FUseIcons ? 49 : 26;
     if (X < IconW + ClampToInt32(RoundHalfEven((FWidth - IconW) * FPVwidth)))
-        return 3;
-    return 4;
+        return TPropColumn::Caption;
+    return TPropColumn::Value;
 }
 
 bool CFxPropPageLogic::PaintRows(const std::function<void(CFxProp_b& Row, const TPropLineRects& Cells)>& PaintRow)
@@ -489,20 +489,21 @@ void CFxPropPageLogic::LeftButtonUp(int X, int Y)
         FScrollBar->SetPosition(FScrollBar->Position() + 1);
     } else if (R && R == Pressed) {
         // A click that gave way (its row went, or another one was opened) does no more.
-        switch (ClickColumn(X)) {
-        case 1:
-            if (ActivateItem(R, 1) && R->CanToggle())
+        const TPropColumn Column = ClickColumn(X);
+        switch (Column) {
+        case TPropColumn::Expander:
+            if (ActivateItem(R, Column) && R->CanToggle())
                 R->SetExpanded(!R->Expanded);
             break;
-        case 2:
-            ActivateItem(R, 2);
+        case TPropColumn::Icon:
+            ActivateItem(R, Column);
             break;
-        case 3:
-            if (ActivateItem(R, 3))
+        case TPropColumn::Caption:
+            if (ActivateItem(R, Column))
                 R->ClickCaption(X, Y);
             break;
         default:
-            if (ActivateItem(R, 4))
+            if (ActivateItem(R, TPropColumn::Value))
                 R->ClickValue(X, Y);
             break;
         }
@@ -585,7 +586,7 @@ void CFxPropPageLogic::ForgetRowsWithin(const CFxProp_b* Row)
     if (FActiveItem && FActiveItem->IsWithin(Row)) {
         CFxProp_b* Active = FActiveItem;
         FActiveItem = nullptr;
-        Active->SetActive(false, 0);
+        Active->SetActive(false, TPropColumn::None);
     }
     if (FHotItem && FHotItem->IsWithin(Row)) {
         FHotItem = nullptr;

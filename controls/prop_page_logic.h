@@ -119,7 +119,7 @@ public:
     // True when Item became the active row. The old row's commit may run a change
     // handler: when that rebuilt the page, a row no longer in the tree is not opened;
     // when it opened another row, that one stays open instead.
-    bool ActivateItem(CFxProp_b* Item, int Mode);
+    bool ActivateItem(CFxProp_b* Item, TPropColumn Mode);
     void DoPropChange(CFxProp_b* Row);
 
     // Display order and the arithmetic over it.
@@ -133,9 +133,9 @@ public:
     void UpdateScrollBar(bool Range, bool Place);
     void ScrollBarChange();
 
-    // Geometry: the cells of the k-th line and the column a click at X falls in (1 to 4).
+    // Geometry: the cells of the k-th line and the column a click at X falls in.
     TPropLineRects LineRects(int Line) const;
-    int ClickColumn(int X) const;
+    TPropColumn ClickColumn(int X) const;
 
     // Painting: walks the visible rows from the top, hands each one with its cells to
     // PaintRow, then stores its value and caption cells. False while LockPaint is set.
@@ -184,7 +184,7 @@ protected:
 
 private:
     bool CloseActive();
-    bool Activate(CFxProp_b* Item, int Mode);
+    bool Activate(CFxProp_b* Item, TPropColumn Mode);
     // Row lies in the tree under the root (removed and retired rows do not).
     bool InTree(const CFxProp_b* Row) const;
     void Retire(std::unique_ptr<CFxProp_b> Row);

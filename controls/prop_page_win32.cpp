@@ -193,6 +193,7 @@ void CFxPropPage::Paint(TCanvas& Canvas)
     Canvas.PenColor = PageColor();
     Canvas.Rectangle(0, 0, W - 1, H - 1);
     HDC DC = Canvas.Handle();
+    TCanvasPainter Painter(Canvas);
     PaintRows([&](CFxProp_b& Row, const TPropLineRects& Cells) {
         Canvas.Font.Assign(Font());
         if (Row.IsGroup) {
@@ -212,7 +213,7 @@ void CFxPropPage::Paint(TCanvas& Canvas)
             if (Index >= 0)
                 CommonImageListDraw(FImageList, Index, DC, Cells.Icon.Left, Cells.Icon.Top, ILD_NORMAL);
         }
-        Row.Paint(Canvas, Cells.Caption, Cells.Value, Cells.Left);
+        Row.Paint(Painter, Cells.Caption, Cells.Value, Cells.Left);
         if (Row.Hot) {
             const int A = Cells.Value.Top - 1, B = Cells.Value.Bottom;
             Canvas.PenColor = ColorSels;
@@ -234,7 +235,7 @@ void CFxPropPage::Paint(TCanvas& Canvas)
         Canvas.BrushStyle = bsSolid;
         Canvas.BrushColor = PageColor();
         if (HotItem())
-            HotItem()->PaintHelp(Canvas, Help);
+            HotItem()->PaintHelp(Painter, Help);
         DrawFrame3D(Canvas, Help, ColorFrame(), ColorFrame());
         DrawFrame3D(Canvas, Help, ColorFrame(), ColorFrame());
     }

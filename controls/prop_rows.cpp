@@ -1,5 +1,6 @@
 #include "prop_rows.h"
 
+#include "color_helpers.h"
 #include "convert.h"
 #include "prop_page_logic.h"
 
@@ -38,7 +39,7 @@ void CFxProp_b::SetExpanded(bool AValue)
 void CFxProp_b::MouseMove(int, int) {}
 void CFxProp_b::ClickValue(int, int) {}
 void CFxProp_b::ClickCaption(int, int) {}
-void CFxProp_b::SetActive(bool, int) {}
+void CFxProp_b::SetActive(bool, TPropColumn) {}
 void CFxProp_b::PlaceEditor() {}
 void CFxProp_b::KeyPress(const TPropKeyMessage&) {}
 
@@ -380,4 +381,149 @@ void CFxProp_Action::MouseLeave()
     CFxProp_b::MouseLeave();
     if (Page)
         Page->SetHandCursor(false);
+}
+
+// --- Painting -----------------------------------------------------------------
+
+namespace {
+
+TRect Across(const TRect& CaptionCell, const TRect& ValueCell)
+{
+    return TRect{CaptionCell.Left, CaptionCell.Top, ValueCell.Right, ValueCell.Bottom};
+}
+
+// The colour swatch: filled with the colour, or a crossed box for no colour.
+void Swatch(TPropPainter& P, const CFxProp_b& Row, const TRect& R)
+{
+    TColor Color = 0;
+    if (ColorValue(Row.Value, Color)) {
+        P.SetBrush(Color);
+        P.SetPenColor(Color);
+        P.Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+        return;
+    }
+    P.SetBrush(Row.BackColor);
+    P.SetPenColor(Row.TextColor);
+    P.Rectangle(R.Left, R.Top, R.Right, R.Bottom);
+    P.MoveTo(R.Left, R.Top);
+    P.LineTo(R.Right, R.Bottom - 1);
+    P.MoveTo(R.Right, R.Top);
+    P.LineTo(R.Left, R.Bottom - 1);
+}
+
+void CheckBoxAt(TPropPainter& P, int L, int T, bool Checked)
+{
+    P.SetPenColor(clBlack);
+    P.SetBrush(clWhite);
+    P.Rectangle(L + 1, T + 1, L + 19, T + 19);
+    if (!Checked)
+        return;
+    for (int Up = 0; Up < 3; ++Up) {
+        P.MoveTo(L + 5, T + 9 - Up);
+        P.LineTo(L + 9, T + 13 - Up);
+        P.LineTo(L + 15, T + 7 - Up);
+    }
+}
+
+} // namespace
+
+void CFxProp_b::UseRowColors(TPropPainter& P) const
+{
+    P.SetBrush(BackColor);
+    P.SetPenColor(BackColor);
+    P.SetFontColor(TextColor);
+}
+
+void CFxProp_b::UsePageColors(TPropPainter& P) const
+{
+    P.SetBrush(Page ? Page->PageColor() : 0);
+    P.SetFontColor(Page ? Page->FontColor() : 0);
+}
+
+void CFxProp_b::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
+{
+    UseRowColors(Painter);
+    Painter.AlignedText(CaptionCell, Caption, alLeft, false);
+    Painter.AlignedText(ValueCell, Value, alLeft, false);
+    PaintFrame(Painter, ValueCell.Left, ValueCell.Top, ValueCell.Right - 1, ValueCell.Bottom - 1, BackColor);
+}
+
+void CFxProp_b::PaintHelp(TPropPainter& Painter, const TRect& Rect)
+{
+    UsePageColors(Painter);
+    const std::string Text =
+        IsGroup ? "Group " + Value + " (" + IntToStr(static_cast<std::int64_t>(Children.size())) + ")" : Value;
+    Painter.AlignedText(Rect, Text, alClient, false);
+    if (!HelpText.empty())
+        Painter.AlignedText(TRect{Rect.Left, Rect.Top, Rect.Right, Rect.Top + 20}, HelpText, alClient, false);
+}
+
+void CFxProp_b::PaintFrame(TPropPainter& Painter, int Left, int Top, int Right, int Bottom, TColor Color)
+{
+    const TBevelCut Cut = Page ? Page->EEBC : bvNone;
+    if (Cut != bvLowered && Cut != bvRaised)
+        return;
+    const bool Low = Cut == bvLowered;
+    Painter.Frame3D(Left, Top, Right, Bottom, ScaleColor(Color, Low ? 0.8 : 1.8), ScaleColor(Color, Low ? 1.8 : 0.8));
+    Painter.Frame3D(Left + 1, Top + 1, Right - 1, Bottom - 1, ScaleColor(Color, Low ? 0.2 : 1.2),
+                    ScaleColor(Color, Low ? 1.2 : 0.2));
+}
+
+void CFxProp_Group::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
+{
+    UseRowColors(Painter);
+    Painter.AlignedText(Across(CaptionCell, ValueCell), Caption, alClient, false);
+}
+
+void CFxProp_GroupPropCrea::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell,
+                                  const TRect&)
+{
+    UseRowColors(Painter);
+    Painter.AlignedText(CaptionCell, Caption, alLeft, false);
+    Painter.SetFontColor(GetValueTextColor());
+    Painter.AlignedText(ValueCell, Expanded ? Value : "Click to expand", alRight, false);
+}
+
+void CFxProp_Color::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
+{
+    UseRowColors(Painter);
+    Painter.AlignedText(CaptionCell, Caption, alLeft, false);
+    Swatch(Painter, *this, ValueCell);
+    PaintFrame(Painter, ValueCell.Left, ValueCell.Top, ValueCell.Right - 1, ValueCell.Bottom - 1, BackColor);
+}
+
+void CFxProp_Color::PaintHelp(TPropPainter& Painter, const TRect& Rect) { Swatch(Painter, *this, Rect); }
+
+void CFxProp_CheckBox::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
+{
+    UseRowColors(Painter);
+    Painter.AlignedText(CaptionCell, Caption, alLeft, false);
+    Painter.Rectangle(ValueCell.Left, ValueCell.Top, ValueCell.Right, ValueCell.Bottom);
+    CheckBoxAt(Painter, ValueCell.Left, ValueCell.Top, IsChecked());
+    PaintFrame(Painter, ValueCell.Left, ValueCell.Top, ValueCell.Right - 1, ValueCell.Bottom - 1, BackColor);
+}
+
+void CFxProp_CheckBox::PaintHelp(TPropPainter& Painter, const TRect& Rect)
+{
+    CheckBoxAt(Painter, Rect.Left, Rect.Top, IsChecked());
+}
+
+void CFxProp_Const::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
+{
+    Painter.SetBrush(BackColor);
+    Painter.SetFontColor(TextColor);
+    Painter.AlignedText(Across(CaptionCell, ValueCell), Caption + " " + Value, alLeft, false);
+}
+
+void CFxProp_Action::Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect&)
+{
+    const bool WasBold = Painter.FontBold();
+    UseRowColors(Painter);
+    Painter.AlignedText(CaptionCell, Caption, alLeft, false);
+    Painter.SetBrush(GetValueBackColor());
+    Painter.SetPenColor(GetValueBackColor());
+    Painter.SetFontBold(true);
+    Painter.SetFontColor(Hot ? GetFrameColor() : GetValueTextColor());
+    Painter.AlignedText(ValueCell, Value, alRight, Hot);
+    Painter.SetFontBold(WasBold);
 }

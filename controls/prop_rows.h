@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color_scheme.h"
+#include "prop_painter.h"
 #include "hash.h"
 #include "object.h"
 #include "rect_helpers.h"
@@ -13,10 +14,9 @@
 
 // The rows of the property page: a tree of plain objects, each with a caption, a text
 // value stored under a key, icons, colours and an optional link to a row it mirrors.
-// The page lays them out and routes the mouse; the rows paint, click and edit through
-// their virtual operations.
+// The page lays them out and routes the mouse; the rows paint (through the page's
+// painter), click and edit through their virtual operations.
 
-class TCanvas;
 class CFxPropPageLogic;
 class CFxProp_b;
 
@@ -37,6 +37,10 @@ TPropRowClass RowClass()
 
 // A colour argument or field that stands for "the row's own" (or "inherited").
 constexpr TColor PropNoColor = 0xFFFFFFFFu;
+
+// The columns of a line, left to right, as the mouse hits them; None for a row made
+// active or closed without a click.
+enum class TPropColumn { None, Expander, Icon, Caption, Value };
 
 // The page's character message as a row receives it.
 struct TPropKeyMessage {
@@ -86,13 +90,14 @@ public:
     virtual void SetBackColor(TColor Color);
     virtual void SetTextColor(TColor Color);
     virtual void SetExpanded(bool Value);
-    virtual void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell);
-    virtual void PaintHelp(TCanvas& Canvas, const TRect& Rect);
+    virtual void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell);
+    virtual void PaintHelp(TPropPainter& Painter, const TRect& Rect);
     virtual void MouseMove(int X, int YInRow);
     virtual void ClickValue(int X, int Y);
     virtual void ClickCaption(int X, int Y);
-    // Mode 1 expander column, 2 icon, 3 caption, 4 value; 0 from EndEdit with a row.
-    virtual void SetActive(bool Active, int Mode);
+    // Mode: the column the row was opened from; None when it is closed, or opened
+    // by EndEdit with a row.
+    virtual void SetActive(bool Active, TPropColumn Mode);
     virtual void PlaceEditor();
     virtual void KeyPress(const TPropKeyMessage& Message);
     virtual void SetLink(CFxProp_b* Item);
@@ -128,12 +133,12 @@ public:
     TColor GetValueTextColor() const;
     TColor GetValueBackColor() const;
     void SetValueRect(const TRect& Rect);
-    void PaintFrame(TCanvas& Canvas, int Left, int Top, int Right, int Bottom, TColor Color);
+    void PaintFrame(TPropPainter& Painter, int Left, int Top, int Right, int Bottom, TColor Color);
 
-    // The canvas in the row's colours (brush and pen its background, text its text
+    // The painter in the row's colours (brush and pen its background, text its text
     // colour), or in the page's colours as the help box uses them.
-    void UseRowColors(TCanvas& Canvas) const;
-    void UsePageColors(TCanvas& Canvas) const;
+    void UseRowColors(TPropPainter& Painter) const;
+    void UsePageColors(TPropPainter& Painter) const;
 
     // The page repaints at once.
     void Repaint();
@@ -150,7 +155,7 @@ class CFxProp_Group : public CFxProp_b {
 public:
     void SetBackColor(TColor Color) override;
     void SetTextColor(TColor Color) override;
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
     void ClickValue(int X, int Y) override;
     void ClickCaption(int X, int Y) override;
     void Create(CFxPropPageLogic* APage, CFxProp_b* AParent) override;
@@ -165,7 +170,7 @@ public:
     std::int32_t NewTag = -1;
     TPropRowClass NewClass = nullptr;
 
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
     void ClickValue(int X, int Y) override;
     void ClickCaption(int X, int Y) override;
     void Create(CFxPropPageLogic* APage, CFxProp_b* AParent) override;
@@ -174,8 +179,8 @@ public:
 // A colour as decimal text; empty is no colour. The value click opens the colour chooser.
 class CFxProp_Color : public CFxProp_b {
 public:
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
 };
 
@@ -184,8 +189,8 @@ class CFxProp_CheckBox : public CFxProp_b {
 public:
     bool IsChecked() const;
     void SetChecked(bool State);
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
-    void PaintHelp(TCanvas& Canvas, const TRect& Rect) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void PaintHelp(TPropPainter& Painter, const TRect& Rect) override;
     void ClickValue(int X, int Y) override;
     void SetValue(const std::string& Text) override;
     void Create(CFxPropPageLogic* APage, CFxProp_b* AParent) override;
@@ -194,14 +199,14 @@ public:
 // Caption and value as one text across the line; nothing to click.
 class CFxProp_Const : public CFxProp_b {
 public:
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
 };
 
 // A clickable line: a click on caption or value fires OnClick; under the mouse the
 // pointer becomes a hand and the value is underlined.
 class CFxProp_Action : public CFxProp_b {
 public:
-    void Paint(TCanvas& Canvas, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
+    void Paint(TPropPainter& Painter, const TRect& CaptionCell, const TRect& ValueCell, const TRect& LeftCell) override;
     void ClickValue(int X, int Y) override;
     void ClickCaption(int X, int Y) override;
     void MouseLeave() override;

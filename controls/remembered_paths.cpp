@@ -49,9 +49,17 @@ std::string AppendFilterExt(const std::string& FileName, const std::string& Filt
     return FileName + FilterIndexExt(Filter, Index);
 }
 
-std::string PathErrorsMessage(int Kind, const TArrayOfString& Paths)
+std::string PathErrorsMessage(TPathErrors Kind, const TArrayOfString& Paths)
 {
-    std::string Message = Kind == 0 ? "File(s) not found" : (Kind == 1 ? "Can not write to dir(s)" : "");
+    std::string Message;
+    switch (Kind) {
+    case TPathErrors::NotFound:
+        Message = "File(s) not found";
+        break;
+    case TPathErrors::NotWritable:
+        Message = "Can not write to dir(s)";
+        break;
+    }
     for (std::size_t I = 0; I < Paths.size(); ++I)
         Message += "\n\r" + IntToStr(static_cast<std::int64_t>(I) + 1) + ": [" + Paths[I] + "]";
     return Message;

@@ -6,6 +6,12 @@
 
 #include <string>
 
+// Which open dialog a file-editing control offers.
+enum DLG_Style { DLG_File, DLG_Picture };
+
+// What a list of paths that the user is told about went wrong with.
+enum class TPathErrors { NotFound, NotWritable };
+
 // The last path chosen under each key, for the whole run (the builder saves it with
 // its environment). Keys in use: "hk_SaveLoad", "hk_AppInF".
 THash& RememberedPaths();
@@ -22,7 +28,7 @@ std::string StartDirectoryOf(const std::string& Value, TFileSystem& Fs);
 // none (no "." after the last "\" or ":").
 std::string AppendFilterExt(const std::string& FileName, const std::string& Filter, int Index);
 
-// "File(s) not found" (Kind 0) or "Can not write to dir(s)" (Kind 1), then one
-// "\n\r<n>: [path]" line per path.
-std::string PathErrorsMessage(int Kind, const TArrayOfString& Paths);
+// "File(s) not found" or "Can not write to dir(s)", then one "\n\r<n>: [path]" line
+// per path.
+std::string PathErrorsMessage(TPathErrors Kind, const TArrayOfString& Paths);
 

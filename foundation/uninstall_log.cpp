@@ -84,20 +84,22 @@ void CUInstLog::AddLine(int Kind, const std::string& Text)
 }
 
 bool CUInstLog::AddShortcut(const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
-                            std::string Name, const std::string& Group, int Kind, std::string& LinkPath,
+                            std::string Name, const std::string& Group, TLinkKind Kind, std::string& LinkPath,
                             const TShortcutShell& Shell)
 {
     LinkPath.clear();
-    if (!FFile || FMode > 1 || Kind < 1 || Kind > 5)
+    if (!FFile || FMode > 1 || static_cast<int>(Kind) < static_cast<int>(TLinkKind::Desktop) ||
+        static_cast<int>(Kind) > static_cast<int>(TLinkKind::ProgramsGroup))
         return false;
     if (Name.empty())
         Name = "ShortCut to" + ExtractFileName(Target);
     // A name or group from the package must not lead the link out of its folder.
-    if (!IsSafePathComponent(Name + ".lnk") || (Kind == 5 && !IsSafeRelativePath(Group)))
+    if (!IsSafePathComponent(Name + ".lnk") || (Kind == TLinkKind::ProgramsGroup && !IsSafeRelativePath(Group)))
         return false;
     const std::string Folder = Shell.InstallFolder(Kind, Group);
-    // Kinds 1 to 3 and the programs menu below kind 5 are shell folders, which a system may lack.
-    const std::string ShellFolder = Kind == 4 ? Folder : Shell.InstallFolder(Kind, "");
+    // All but a group given as a path lie in shell folders (the programs menu for a
+    // group below it), which a system may lack.
+    const std::string ShellFolder = Kind == TLinkKind::Group ? Folder : Shell.InstallFolder(Kind, "");
     if (Folder.empty() || ShellFolder.empty())
         return false;
     LinkPath = Shell.CreateShortcut(Target, Arguments, WorkDir, Name, Group, Kind);

@@ -21,13 +21,21 @@ enum TUInstLogKind : int {
 // "[DelFile]%" and the others: the tag of a line kind with its separator.
 std::string UInstLogTag(int Kind);
 
-// What AddShortcut needs of the shell: the folder of a link kind (1 desktop, 2 start-up,
-// 3 Quick Launch, 4 Group itself, 5 the programs menu's folder Group; "" when the
-// system has none) and the making of the link, which answers its path or "".
+// Where a link goes; numbered as the installer's folders are.
+enum class TLinkKind : int {
+    Desktop = 1,
+    Startup = 2,
+    QuickLaunch = 3,
+    Group = 4,         // the group given, as a path
+    ProgramsGroup = 5, // the group given, below the programs menu
+};
+
+// What AddShortcut needs of the shell: the folder of a link kind ("" when the system
+// has none) and the making of the link, which answers its path or "".
 struct TShortcutShell {
-    std::function<std::string(int Kind, const std::string& Group)> InstallFolder;
+    std::function<std::string(TLinkKind Kind, const std::string& Group)> InstallFolder;
     std::function<std::string(const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
-                              const std::string& Name, const std::string& Group, int Kind)>
+                              const std::string& Name, const std::string& Group, TLinkKind Kind)>
         CreateShortcut;
 };
 
@@ -70,7 +78,7 @@ public:
     // system has no folder of that kind (a link would land in the current directory).
     // LinkPath is the saved link or "". Answers whether the line was written.
     bool AddShortcut(const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
-                     std::string Name, const std::string& Group, int Kind, std::string& LinkPath,
+                     std::string Name, const std::string& Group, TLinkKind Kind, std::string& LinkPath,
                      const TShortcutShell& Shell);
 
 private:

@@ -2,6 +2,7 @@
 #include "app_list.h"
 
 #include "archive.h"
+#include "brindlo_plugin.h"
 #include "convert.h"
 #include "exceptions.h"
 #include "shell_helpers.h"
@@ -195,7 +196,7 @@ void CAPP::NotifyInstalled()
     };
     FPluginDirs = &PluginDirs;
     try {
-        NotifyPlugins(1003);
+        NotifyPlugins(PLG_AppInstalled);
     } catch (...) {
         Settle();
         throw;
@@ -221,7 +222,7 @@ void CAPP::MakeShortcuts()
     if (TInstallUndo* Undo = Command.Undo)
         Shell.CreateShortcut = [this, Undo](const std::string& Target, const std::string& Arguments,
                                             const std::string& WorkDir, const std::string& Name,
-                                            const std::string& Group, int Kind) {
+                                            const std::string& Group, TLinkKind Kind) {
             const std::string Link = JoinPath(Owner.Shell.InstallFolder(Kind, Group), Name + ".lnk");
             Undo->WillCreate(Link);
             const std::string Saved = Owner.Shell.CreateShortcut(Target, Arguments, WorkDir, Name, Group, Kind);
@@ -251,14 +252,15 @@ void CAPP::MakeShortcuts()
         }
         std::string LinkPath;
         if (Destination == "Program files") {
-            const bool Logged = Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, Group, 5, LinkPath, Shell);
+            const bool Logged = Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, Group,
+                                                         TLinkKind::ProgramsGroup, LinkPath, Shell);
             // Without a group the link lies in the programs menu itself, which is not ours.
             if (Logged && !Group.empty())
-                Command.Log->AddDelDir(Owner.Shell.InstallFolder(5, Group));
+                Command.Log->AddDelDir(Owner.Shell.InstallFolder(TLinkKind::ProgramsGroup, Group));
         } else if (Destination == "Desktop") {
-            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 1, LinkPath, Shell);
+            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", TLinkKind::Desktop, LinkPath, Shell);
         } else if (Destination == "Quick launch") {
-            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", 3, LinkPath, Shell);
+            Command.Log->AddShortcut(Target, Arguments, WorkDir, Name, "", TLinkKind::QuickLaunch, LinkPath, Shell);
         }
     }
 }

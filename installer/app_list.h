@@ -226,6 +226,7 @@ public:
     std::uint32_t RefCount() const { return FRefCount; }
     // Strings handed to plug-ins stay valid until this is called (after each call of an entry).
     void ReleaseReturnedStrings() { FReturned.clear(); }
+    // Code: one of the plug-in header's events (PLG_AppInstalled).
     void NotifyPlugins(std::int32_t Code);
 
 private:

@@ -115,28 +115,27 @@ void WriteRegistryString(TRegistryRoot Root, const std::string& Key, const std::
 TShortcutShell InstallerShortcutShell()
 {
     TShortcutShell Shell;
-    Shell.InstallFolder = [](int Kind, const std::string& Group) {
+    Shell.InstallFolder = [](TLinkKind Kind, const std::string& Group) {
         switch (Kind) {
-        case 1:
+        case TLinkKind::Desktop:
             return GetSpecialFolder(TSpecialFolder::Desktop);
-        case 2:
+        case TLinkKind::Startup:
             return GetSpecialFolder(TSpecialFolder::Startup);
-        case 3:
+        case TLinkKind::QuickLaunch:
             return GetSpecialFolder(TSpecialFolder::QuickLaunch);
-        case 4:
+        case TLinkKind::Group:
             return Group;
-        case 5: {
+        case TLinkKind::ProgramsGroup: {
             const std::string Programs = GetSpecialFolder(TSpecialFolder::Programs);
             return Programs.empty() ? std::string() : JoinPath(Programs, Group);
         }
-        default:
-            return std::string();
         }
+        return std::string();
     };
     Shell.CreateShortcut = [](const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
-                              const std::string& Name, const std::string& Group, int Kind) {
+                              const std::string& Name, const std::string& Group, TLinkKind Kind) {
         std::string LinkPath;
-        ::CreateShortcut(Target, Arguments, WorkDir, Name, Group, static_cast<TInstallFolder>(Kind), LinkPath);
+        ::CreateShortcut(Target, Arguments, WorkDir, Name, Group, LinkFolder(Kind), LinkPath);
         return LinkPath;
     };
     return Shell;

@@ -61,6 +61,24 @@ void ArchiveList(TArchiveClass ArchiveClass, const std::string& ArchiveFile, THa
     Archive->List(ArchiveFile, List, BaseDir);
 }
 
+TInstallFolder LinkFolder(TLinkKind Kind)
+{
+    switch (Kind) {
+    case TLinkKind::Desktop:
+        return TInstallFolder::Desktop;
+    case TLinkKind::Startup:
+        return TInstallFolder::Startup;
+    case TLinkKind::QuickLaunch:
+        return TInstallFolder::QuickLaunch;
+    case TLinkKind::Group:
+        return TInstallFolder::Path;
+    case TLinkKind::ProgramsGroup:
+        return TInstallFolder::ProgramsGroup;
+    }
+    // Not a kind: a number of neither numbering, for which there is no folder.
+    return static_cast<TInstallFolder>(-1);
+}
+
 std::string InstallFolderFrom(TInstallFolder Kind, const std::string& Path, const TSpecialFolderLookup& Lookup)
 {
     switch (Kind) {

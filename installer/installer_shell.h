@@ -46,6 +46,9 @@ enum class TInstallFolder : std::int32_t {
     ProgramFiles = 6,
 };
 
+// The folder of the installation a link of Kind goes to.
+TInstallFolder LinkFolder(TLinkKind Kind);
+
 // Answers a folder's path, "" when it is not known.
 using TSpecialFolderLookup = std::function<std::string(TSpecialFolder)>;
 

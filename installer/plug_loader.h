@@ -16,7 +16,7 @@ struct TPlug {
 };
 
 // The plug-in host: every "*.dll" of the plug-in directory that exports CB_InstallPlug,
-// loaded by its full path in listing order and told 1002 at once. The libraries stay
+// loaded by its full path in listing order and told PLG_Loaded at once. The libraries stay
 // loaded until the process ends.
 class CPlugLoader {
 public:

@@ -2,6 +2,7 @@
 
 #include "ui_control.h"
 #include "ui_form.h"
+#include "ui_timer.h"
 
 #include <map>
 #include <set>
@@ -70,10 +71,15 @@ TApplication& Application()
     return App;
 }
 
-TApplication::TApplication() : Title(ExeTitle()) {}
+TApplication::TApplication() : Title(ExeTitle())
+{
+    // Timer ticks come through our message loops: what they raise goes to the error box.
+    SetTimerTickGuard([](const std::function<void()>& Tick) { GuardCall(Tick); });
+}
 
 TApplication::~TApplication()
 {
+    SetTimerTickGuard(nullptr);
     if (FHandle)
         DestroyWindow(FHandle);
 }

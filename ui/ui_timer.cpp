@@ -1,10 +1,33 @@
 #include "ui_timer.h"
 
+#include <exception>
+
 namespace {
 
 TTimerService* CurrentService = nullptr;
 
+TTimerTickGuard& TickGuard()
+{
+    static TTimerTickGuard Guard;
+    return Guard;
+}
+
 } // namespace
+
+void SetTimerTickGuard(TTimerTickGuard Guard) { TickGuard() = std::move(Guard); }
+
+void GuardTimerTick(const std::function<void()>& Tick)
+{
+    if (TickGuard()) {
+        TickGuard()(Tick);
+        return;
+    }
+    try {
+        Tick();
+    } catch (...) {
+        std::terminate();
+    }
+}
 
 TTimerService& TimerService() { return CurrentService ? *CurrentService : SystemTimerService(); }
 

@@ -37,6 +37,14 @@ private:
 
 // The service of the running program (SetTimer on Windows; nothing ticks elsewhere).
 TTimerService& SystemTimerService();
+
+// Runs a tick of the system service: through the guard that the program's message
+// loop set, which shows what the tick raised and lets it go no further. Without a
+// guard a raised exception ends the program: it must not unwind through the
+// system's frames. An empty guard takes the guard away.
+using TTimerTickGuard = std::function<void(const std::function<void()>& Tick)>;
+void SetTimerTickGuard(TTimerTickGuard Guard);
+void GuardTimerTick(const std::function<void()>& Tick);
 TTimerService& TimerService();
 // Null puts the system service back.
 void SetTimerService(TTimerService* Service);

@@ -1,7 +1,5 @@
 #include "ui_timer.h"
 
-#include "ui_application.h"
-
 #include <windows.h>
 
 namespace {
@@ -33,7 +31,7 @@ private:
                 auto It = Self->FTicks.find(static_cast<std::uint32_t>(WParam));
                 if (It != Self->FTicks.end()) {
                     const std::function<void()> Tick = It->second;
-                    GuardCall(Tick);
+                    GuardTimerTick(Tick);
                 }
             }
             return 0;

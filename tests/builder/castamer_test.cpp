@@ -99,7 +99,7 @@ TEST_F(Castamer, OutputDirectoryFollowsTheBuildMode)
     EXPECT_EQ(B->GetViewFileName(), "D:\\Out\\view.inst");
 
     EXPECT_FALSE(FS.DirectoryExists("C:\\Brindlo\\temp"));
-    B->BuildMode = 1;
+    B->BuildMode = TBuildMode::Preview;
     EXPECT_EQ(B->GetOutDir(), "C:\\Brindlo\\temp");
     EXPECT_TRUE(FS.DirectoryExists("C:\\Brindlo\\temp"));
     // The stored directory, not the preview's, decides whether anything changed.

@@ -20,7 +20,7 @@ protected:
     }
 
     // The record as the installer reads it, through a one-record bag.
-    void Export(CCst_App& App, std::uint8_t Mode, TPackageRecord& R)
+    void Export(CCst_App& App, TBuildMode Mode, TPackageRecord& R)
     {
         B->BuildMode = Mode;
         TMemoryStream S;
@@ -65,7 +65,7 @@ TEST_F(InstallationExport, ShortcutsPointIntoTheInstalledFiles)
         for (const std::string& S : C.Shortcuts)
             App->Shortcuts.Add(S.substr(0, S.find('=')), S.substr(S.find('=') + 1));
         TPackageRecord R;
-        Export(*App, 0, R);
+        Export(*App, TBuildMode::Build, R);
         EXPECT_EQ(Entries(R.Shortcuts), C.Record) << C.Source;
         EXPECT_EQ(App->Shortcuts.Count(), static_cast<std::int32_t>(C.Shortcuts.size())); // untouched
     }
@@ -74,7 +74,7 @@ TEST_F(InstallationExport, ShortcutsPointIntoTheInstalledFiles)
 TEST_F(InstallationExport, WithoutAPlatformOnlyTheRecordIsWritten)
 {
     for (const char* DID : {"-1", "7"}) {
-        for (std::uint8_t Mode : {0, 1}) {
+        for (TBuildMode Mode : {TBuildMode::Build, TBuildMode::Preview}) {
             CCst_App* App = B->AddApp();
             App->Props.Add("DID", DID);
             App->Props.Add("InDir", "C:\\Nowhere");
@@ -94,7 +94,7 @@ TEST_F(InstallationExport, APlatformThatIsNoNumberFailsTheExportInBothModes)
 {
     FS.AddFile("C:\\Src\\a.txt", "a");
     for (const char* DID : {"two", "", "2.0", "2 "}) {
-        for (std::uint8_t Mode : {0, 1}) {
+        for (TBuildMode Mode : {TBuildMode::Build, TBuildMode::Preview}) {
             CCst_App* App = B->AddApp();
             App->Props.Add("DID", DID);
             App->Props.Add("InDir", "C:\\Src");
@@ -121,7 +121,7 @@ TEST_F(InstallationExport, PlatformFailuresRaiseBeforeAnythingIsWritten)
         App->Props.Add("InDir", C.Source);
         TMemoryStream S;
         try {
-            App->BuildToStream(S, 0);
+            App->BuildToStream(S, TBuildMode::Build);
             ADD_FAILURE() << C.DID << " " << C.Source;
         } catch (const Exception& E) {
             EXPECT_EQ(E.Message(), "Destributive not buildet.");
@@ -129,7 +129,7 @@ TEST_F(InstallationExport, PlatformFailuresRaiseBeforeAnythingIsWritten)
         EXPECT_EQ(S.Size(), 0);
         // Preview makes no archive, so no platform fails there.
         TPackageRecord R;
-        Export(*App, 1, R);
+        Export(*App, TBuildMode::Preview, R);
         EXPECT_EQ(R.Props.IndexOfKey("OutFN"), -1);
     }
     EXPECT_FALSE(FS.DirectoryExists("D:\\Package\\Data"));
@@ -143,7 +143,7 @@ TEST_F(InstallationExport, IconsAreReencodedWithAnExactFileHeaderAndMissingOnesD
     App->Props.Add("App icon", "C:\\Art\\icon.bmp");
     App->Props.Add("ScreenShot", "C:\\Art\\gone.bmp");
     TPackageRecord R;
-    Export(*App, 1, R);
+    Export(*App, TBuildMode::Preview, R);
     ASSERT_TRUE(R.HasIcon);
     EXPECT_FALSE(R.HasShot);
     EXPECT_EQ(R.Props.IndexOfKey("ScreenShot"), -1);
@@ -153,5 +153,5 @@ TEST_F(InstallationExport, IconsAreReencodedWithAnExactFileHeaderAndMissingOnesD
     FS.AddFile("C:\\Art\\shot.bmp", "BM but nothing more");
     App->Props.Add("ScreenShot", "C:\\Art\\shot.bmp");
     TMemoryStream S;
-    EXPECT_THROW(App->BuildToStream(S, 1), EInvalidGraphic);
+    EXPECT_THROW(App->BuildToStream(S, TBuildMode::Preview), EInvalidGraphic);
 }

@@ -121,7 +121,7 @@ TEST_F(PackageBuild, FixtureProjectBecomesAPackage)
 {
     MakeProject();
     UI.DirAnswer = "D:\\Package";
-    ASSERT_TRUE(BuildAndRunInstaller(*B, 0));
+    ASSERT_TRUE(BuildAndRunInstaller(*B, TBuildMode::Build));
 
     EXPECT_EQ(FoldedCalls(),
               (std::vector<std::string>{"select Select Build Directory at C:\\Brindlo\\ new", "repaint",
@@ -216,7 +216,7 @@ TEST_F(PackageBuild, AReadOnlyFileOfOnePalmInstallationStaysOutOfTheNextOnesArch
     AddApp("First", "0", "", "C:\\Src\\First")->Props.Add("OutFN", "first.ime");
     AddApp("Second", "0", "", "C:\\Src\\Second")->Props.Add("OutFN", "second.ime");
     UI.DirAnswer = "D:\\Package";
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
 
     // The staged copy keeps the attribute; the clean-up between the two must still remove it.
     EXPECT_EQ(ArchiveFiles("D:\\Package\\Data\\first.ime", FS),
@@ -233,7 +233,7 @@ TEST_F(PackageBuild, ATemporaryDirectoryThatCannotBeEmptiedFailsThePalmExport)
     FS.AddFile("C:\\Brindlo\\temp\\stuck\\old.prc", "left from before");
     FS.SetUnreadable("C:\\Brindlo\\temp\\stuck");
     UI.DirAnswer = "D:\\Package";
-    EXPECT_FALSE(B->Build(0));
+    EXPECT_FALSE(B->Build(TBuildMode::Build));
     EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.");
     EXPECT_FALSE(FS.FileExists("D:\\Package\\Data\\palm.ime"));
 }
@@ -256,7 +256,7 @@ TEST_F(PackageBuild, ASourceDirectoryThatCannotBeListedFailsTheExport)
         Other->Props.Add("DID", "-1");
         Sealed->Props.Add("DID", Sealed == PC ? "2" : "0");
         UI.Calls.clear();
-        EXPECT_FALSE(B->Build(0)) << Sealed->GetAppName();
+        EXPECT_FALSE(B->Build(TBuildMode::Build)) << Sealed->GetAppName();
         EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.");
         EXPECT_FALSE(FS.FileExists("D:\\Package\\view.inst"));
         EXPECT_TRUE(FS.ListDirectory("C:\\Brindlo\\temp").empty());
@@ -307,7 +307,7 @@ TEST_F(PackageBuild, BuildDirectoryRefusals)
         UI.Calls.clear();
         UI.DirAnswer = C.Dir;
         const bool Existed = FS.DirectoryExists(C.Dir);
-        EXPECT_EQ(B->Build(0), C.Built) << C.Dir;
+        EXPECT_EQ(B->Build(TBuildMode::Build), C.Built) << C.Dir;
         EXPECT_EQ(FS.DirectoryExists(C.Dir), Existed || C.Built) << C.Dir;
         EXPECT_EQ(FS.FileExists(JoinPath(C.Dir, "view.inst")), C.Built) << C.Dir;
         if (C.Built)
@@ -320,7 +320,7 @@ TEST_F(PackageBuild, BuildDirectoryRefusals)
     // Cancelled: nothing else happens.
     UI.Calls.clear();
     UI.DirAnswer.clear();
-    EXPECT_FALSE(B->Build(0));
+    EXPECT_FALSE(B->Build(TBuildMode::Build));
     EXPECT_EQ(UI.Calls, (std::vector<std::string>{"select Select Build Directory at F:\\Package new"}));
 
     // Without source directories the same place is accepted.
@@ -329,7 +329,7 @@ TEST_F(PackageBuild, BuildDirectoryRefusals)
         A->Props.Add("DID", "-1");
     }
     UI.DirAnswer = "C:\\Src\\Editor\\out";
-    EXPECT_TRUE(B->Build(0));
+    EXPECT_TRUE(B->Build(TBuildMode::Build));
 }
 
 TEST_F(PackageBuild, SourceInsideTheTemporaryDirectoryIsRefusedBeforeAnythingIsEmptied)
@@ -337,7 +337,7 @@ TEST_F(PackageBuild, SourceInsideTheTemporaryDirectoryIsRefusedBeforeAnythingIsE
     FS.AddFile("C:\\Brindlo\\temp\\work\\precious.txt", "keep");
     AddApp("Staged", "0", "", "C:\\Brindlo\\TEMP\\work");
     UI.DirAnswer = "D:\\Package";
-    for (std::uint8_t Mode : {0, 1}) {
+    for (TBuildMode Mode : {TBuildMode::Build, TBuildMode::Preview}) {
         UI.Calls.clear();
         EXPECT_FALSE(BuildAndRunInstaller(*B, Mode));
         EXPECT_EQ(UI.Calls.back().rfind("message Build directory must be different", 0), 0u) << int(Mode);
@@ -353,7 +353,7 @@ TEST_F(PackageBuild, FailedBuildKeepsTheEarlierPackageDescription)
     CCst_App* First = AddApp("Editor", "2", "", "C:\\Src\\Editor");
     First->Props.Add("OutFN", "first.ime");
     UI.DirAnswer = "D:\\Package";
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
     const std::string Earlier = FS.FileBytes("D:\\Package\\view.inst");
 
     struct TCase {
@@ -398,7 +398,7 @@ TEST_F(PackageBuild, FailedBuildKeepsTheEarlierPackageDescription)
         CCst_App* Failing = AddApp("Failing", "2", "", "");
         C.Make(*Failing);
         UI.Calls.clear();
-        EXPECT_FALSE(BuildAndRunInstaller(*B, 0)) << C.What;
+        EXPECT_FALSE(BuildAndRunInstaller(*B, TBuildMode::Build)) << C.What;
         ASSERT_GE(UI.Calls.size(), 2u);
         EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.") << C.What;
         EXPECT_EQ(UI.Calls.back(), "end") << C.What;
@@ -418,14 +418,14 @@ TEST_F(PackageBuild, MissingInstallerFailsTheBuildAndAMissingUninstallerDoesNot)
     B->Groups.Add("off", "Off||false");
     FS.EraseFile("C:\\Brindlo\\Castremove.exe");
     UI.DirAnswer = "D:\\Package";
-    EXPECT_TRUE(B->Build(0));
+    EXPECT_TRUE(B->Build(TBuildMode::Build));
     EXPECT_TRUE(FS.DirectoryExists("D:\\Package\\Data")); // for the uninstaller of the hidden PC installation
     EXPECT_FALSE(FS.FileExists("D:\\Package\\Data\\Castremove.exe"));
 
     // Copied over the earlier one, which stays when the copy fails.
     FS.EraseFile("C:\\Brindlo\\Install.exe");
     UI.Calls.clear();
-    EXPECT_FALSE(BuildAndRunInstaller(*B, 0));
+    EXPECT_FALSE(BuildAndRunInstaller(*B, TBuildMode::Build));
     EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.");
     EXPECT_EQ(UI.Calls.back(), "end");
     EXPECT_EQ(FS.FileBytes("D:\\Package\\Install.exe"), Installer);
@@ -434,9 +434,9 @@ TEST_F(PackageBuild, MissingInstallerFailsTheBuildAndAMissingUninstallerDoesNot)
     // Into the builder's own directory the program is not copied onto itself, but
     // it must be there.
     UI.DirAnswer = "C:\\Brindlo";
-    EXPECT_FALSE(B->Build(0));
+    EXPECT_FALSE(B->Build(TBuildMode::Build));
     FS.AddFile("C:\\Brindlo\\Install.exe", Installer);
-    EXPECT_TRUE(B->Build(0));
+    EXPECT_TRUE(B->Build(TBuildMode::Build));
     EXPECT_EQ(FS.FileBytes("C:\\Brindlo\\Install.exe"), Installer);
 }
 
@@ -444,7 +444,7 @@ TEST_F(PackageBuild, FailuresOutsideTheInstallationsPassThrough)
 {
     FS.ForceDirectories("D:\\Package\\view.inst"); // cannot be written
     UI.DirAnswer = "D:\\Package";
-    EXPECT_THROW(B->Build(0), std::exception);
+    EXPECT_THROW(B->Build(TBuildMode::Build), std::exception);
     EXPECT_EQ(UI.Calls.back(), "end");
     EXPECT_EQ(UI.MessageTypes.size(), 0u);
 }
@@ -453,7 +453,7 @@ TEST_F(PackageBuild, ProjectWithoutExportedGroupsWritesNoNamesRecord)
 {
     B->Groups.Add("g1", "Off|C:\\Art\\tools.bmp|false");
     UI.DirAnswer = "D:\\Package";
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
     CDataBag Bag;
     LoadPackage(Bag, "D:\\Package\\view.inst", FS);
     EXPECT_EQ(BagKeys(Bag), (std::vector<std::int32_t>{5}));
@@ -467,7 +467,7 @@ TEST_F(PackageBuild, PreviewRefillsTheTemporaryDirectoryAndStartsItsInstaller)
     MakeProject();
     FS.AddFile("C:\\Brindlo\\temp\\old\\stale.txt", "stale");
     B->SetRunAfterBuild(false); // Preview starts it all the same
-    ASSERT_TRUE(BuildAndRunInstaller(*B, 1));
+    ASSERT_TRUE(BuildAndRunInstaller(*B, TBuildMode::Preview));
 
     EXPECT_EQ(UI.Calls, (std::vector<std::string>{"begin Building Project...", "step 20", "step 40", "step 60",
                                                  "step 80", "step 90", "step 100", "end"}));
@@ -494,11 +494,11 @@ TEST_F(PackageBuild, PreviewRefillsTheTemporaryDirectoryAndStartsItsInstaller)
     // After a Build the option decides.
     UI.DirAnswer = "D:\\Package";
     Started.clear();
-    ASSERT_TRUE(BuildAndRunInstaller(*B, 0));
+    ASSERT_TRUE(BuildAndRunInstaller(*B, TBuildMode::Build));
     EXPECT_TRUE(Started.empty());
     B->SetRunAfterBuild(true);
     UI.Calls.clear();
-    ASSERT_TRUE(BuildAndRunInstaller(*B, 0));
+    ASSERT_TRUE(BuildAndRunInstaller(*B, TBuildMode::Build));
     EXPECT_EQ(Started, (std::vector<std::string>{"D:\\Package\\Install.exe|"}));
     EXPECT_EQ(UI.Calls[0], "select Select Build Directory at D:\\Package new"); // the last directory
 }

@@ -79,7 +79,7 @@ TEST_F(PackageBuildWin32, BuildWritesThePackageAndStartsItsInstaller)
 {
     const std::string Out = Dir + "\\out";
     UI.DirAnswer = Out;
-    ASSERT_TRUE(BuildAndRunInstaller(*B, 0));
+    ASSERT_TRUE(BuildAndRunInstaller(*B, TBuildMode::Build));
     ExpectStartedAs(Out + "\\Install.exe");
     EXPECT_EQ(ReadWholeFile(Out + "\\Data\\Castremove.exe"), "uninstaller stand-in");
     EXPECT_EQ(ReadWholeFile(Out + "\\Install.exe"), ReadWholeFile(Program + "\\Install.exe"));
@@ -100,7 +100,7 @@ TEST_F(PackageBuildWin32, PreviewRefillsTheTemporaryDirectoryAndStartsTheInstall
     const std::string Temp = Program + "\\temp";
     ASSERT_TRUE(LocalFileSystem().ForceDirectories(Temp + "\\old"));
     WriteWholeFile(Temp + "\\old\\stale.txt", "stale");
-    ASSERT_TRUE(BuildAndRunInstaller(*B, 1));
+    ASSERT_TRUE(BuildAndRunInstaller(*B, TBuildMode::Preview));
     ExpectStartedAs(Temp + "\\Install.exe");
     std::vector<std::string> Names;
     for (const TDirEntry& E : LocalFileSystem().ListDirectory(Temp))
@@ -128,7 +128,7 @@ TEST_F(PackageBuildWin32, AReadOnlyFileOfOnePalmInstallationStaysOutOfTheNextOne
     }
     const std::string Out = Dir + "\\out";
     UI.DirAnswer = Out;
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
     EXPECT_EQ(ArchiveFiles(Out + "\\Data\\first.ime", Disk), (std::vector<std::string>{"first.prc", "locked.pdb"}));
     EXPECT_EQ(ArchiveFiles(Out + "\\Data\\second.ime", Disk), (std::vector<std::string>{"second.prc"}));
     EXPECT_TRUE(Disk.ListDirectory(Program + "\\temp").empty());
@@ -154,7 +154,7 @@ TEST_F(PackageBuildWin32, CdRomAndNetworkDrivesAreRefusedWithAMessage)
         UI.Calls.clear();
         UI.DirAnswer = Drive.Root() + "pkg";
         const bool Fixed = Type == DRIVE_FIXED;
-        EXPECT_EQ(B->Build(0), Fixed) << Drive.Root();
+        EXPECT_EQ(B->Build(TBuildMode::Build), Fixed) << Drive.Root();
         EXPECT_EQ(Exists(Target + "\\pkg\\view.inst"), Fixed) << Drive.Root();
         if (!Fixed) {
             // The chooser, then why its answer cannot be used.

@@ -112,7 +112,7 @@ TEST_F(PocketPCBuildWin32, TheWizardMakesTheCabsAndTheBuildArchivesThem)
 {
     const std::string Out = Dir + "\\out";
     UI.DirAnswer = Out;
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
 
     // Its own quoted path first, then the setup description, the error file and the processors.
     const std::vector<std::string> R = Lines(ReadWholeFile(Record));
@@ -153,7 +153,7 @@ TEST_F(PocketPCBuildWin32, AWizardThatExitsWithoutWritingFailsTheBuild)
     SetEnvironmentVariableA("BRINDLO_CABWIZ_MODE", "silent");
     const std::string Out = Dir + "\\out";
     UI.DirAnswer = Out;
-    EXPECT_FALSE(B->Build(0));
+    EXPECT_FALSE(B->Build(TBuildMode::Build));
     ASSERT_GE(UI.Calls.size(), 2u);
     EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.");
     EXPECT_EQ(GetFileAttributesA((Out + "\\view.inst").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -168,7 +168,7 @@ TEST_F(PocketPCBuildWin32, AWizardThatCannotStartFailsTheBuild)
 {
     B->SetCabwizPath(Tools + "\\cabwiz.ddf"); // there, but no program
     UI.DirAnswer = Dir + "\\out";
-    EXPECT_FALSE(B->Build(0));
+    EXPECT_FALSE(B->Build(TBuildMode::Build));
     EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.");
     EXPECT_EQ(GetFileAttributesA(Record.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(ShellOpens.empty());

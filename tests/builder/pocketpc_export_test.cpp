@@ -124,9 +124,9 @@ protected:
     void Export(CCst_App& App, TPackageRecord& R)
     {
         B->SetOutDir("D:\\Package");
-        B->BuildMode = 0;
+        B->BuildMode = TBuildMode::Build;
         TMemoryStream S;
-        App.BuildToStream(S, 0);
+        App.BuildToStream(S, TBuildMode::Build);
         S.SetPosition(0);
         CDataBag Bag;
         ASSERT_EQ(Bag.PutStream(S, 100000), brDone);
@@ -138,7 +138,7 @@ protected:
     {
         UI.Calls.clear();
         UI.DirAnswer = "D:\\Package";
-        EXPECT_FALSE(B->Build(0)) << What;
+        EXPECT_FALSE(B->Build(TBuildMode::Build)) << What;
         ASSERT_GE(UI.Calls.size(), 2u) << What;
         EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.") << What;
         EXPECT_FALSE(FS.FileExists("D:\\Package\\view.inst")) << What;
@@ -152,7 +152,7 @@ TEST_F(PocketPCExport, WizardBuildWritesTheSetupDescriptionAndArchivesTheCabs)
 {
     MakePocketPCGame(*B, FS, "C:\\Src", "C:\\Dev");
     UI.DirAnswer = "D:\\Package";
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
 
     ASSERT_EQ(WizardRuns.size(), 1u);
     EXPECT_EQ(Started[0], Wizard + "|C:\\BRIND~1\\temp\\MyGameD.inf /err C:\\BRIND~1\\temp\\MyGameD.txt "
@@ -218,7 +218,7 @@ TEST_F(PocketPCExport, ANameThatGivesNoShortNameBuildsWithTheFixedOneAndSaysSo)
     FS.AddFile("C:\\Src\\tool.exe", "t");
     AddPocketPC("..", "C:\\Src");
     UI.DirAnswer = "D:\\Package";
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
     EXPECT_EQ(Started[0], Wizard + "|C:\\BRIND~1\\temp\\App.inf /err C:\\BRIND~1\\temp\\App.txt /cpu ARM MIPS SH3|wait");
     EXPECT_NE(InfSeen.find("InstallDir=\"%CE1%\"\r\n"), std::string::npos) << InfSeen;
     const auto Warning = std::find(UI.Calls.begin(), UI.Calls.end(),
@@ -232,7 +232,7 @@ TEST_F(PocketPCExport, ANameThatGivesNoShortNameBuildsWithTheFixedOneAndSaysSo)
     // A name of its own: no word about it.
     UI.Calls.clear();
     B->Apps().back()->Props.Add("App name", "Tool");
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
     EXPECT_EQ(std::count_if(UI.Calls.begin(), UI.Calls.end(),
                             [](const std::string& C) { return C.rfind("message ", 0) == 0; }),
               1); // "Installation Package built in"
@@ -264,7 +264,7 @@ TEST_F(PocketPCExport, ReadyMadeCabNamesTheManagersListCannotCarryFailTheBuild)
     // Made by the wizard, the CAB files get names of their own: old ones do not count.
     A->SetIsCC("true");
     UI.DirAnswer = "D:\\Package";
-    EXPECT_TRUE(B->Build(0));
+    EXPECT_TRUE(B->Build(TBuildMode::Build));
     EXPECT_EQ(ArchiveFiles("D:\\Package\\Data\\ppc.ime", FS),
               (std::vector<std::string>{"Tool.ARM.CAB", "Tool.MIPS.CAB", "Tool.SH3.CAB"}));
 }
@@ -344,7 +344,7 @@ TEST_F(PocketPCExport, MissingToolsOpenTheOptionsOnTheirPage)
     // The user points at the right file in the options window.
     UI.OnOptions = [](CCastamer& P) { P.SetMakecabPath("C:\\CE Tools\\Makecab.exe"); };
     UI.DirAnswer = "D:\\Package";
-    ASSERT_TRUE(B->Build(0));
+    ASSERT_TRUE(B->Build(TBuildMode::Build));
     EXPECT_NE(std::find(UI.Calls.begin(), UI.Calls.end(), "options 2External cab meke files must be selected"),
               UI.Calls.end());
     EXPECT_EQ(WizardRuns.size(), 1u);
@@ -435,7 +435,7 @@ TEST_F(PocketPCExport, ATemporaryDirectoryThatCannotBeEmptiedFailsTheExport)
     FS.AddFile("C:\\Brindlo\\temp\\stuck\\old.cab", "left from before");
     FS.SetUnreadable("C:\\Brindlo\\temp\\stuck");
     UI.DirAnswer = "D:\\Package";
-    EXPECT_FALSE(B->Build(0));
+    EXPECT_FALSE(B->Build(TBuildMode::Build));
     EXPECT_EQ(UI.Calls[UI.Calls.size() - 2], "message Installation Package not built.");
     EXPECT_FALSE(FS.FileExists("D:\\Package\\Data\\ppc.ime"));
 }
@@ -444,10 +444,10 @@ TEST_F(PocketPCExport, PreviewBuildsNothing)
 {
     MakePocketPCGame(*B, FS, "C:\\Src", "C:\\Dev");
     B->SetCabwizPath("");
-    B->BuildMode = 1;
+    B->BuildMode = TBuildMode::Preview;
     TMemoryStream S;
     CCst_App* A = B->Apps().back().get();
-    A->BuildToStream(S, 1);
+    A->BuildToStream(S, TBuildMode::Preview);
     S.SetPosition(0);
     CDataBag Bag;
     ASSERT_EQ(Bag.PutStream(S, 100000), brDone);

@@ -242,7 +242,7 @@ TEST_F(ChoosersTest, PathErrorsInAPlainMessageBox)
         Text = T;
         Caption = C;
     };
-    ShowPathErrors(0, {"C:\\a.bxp", "C:\\b.bxp"});
+    ShowPathErrors(TPathErrors::NotFound, {"C:\\a.bxp", "C:\\b.bxp"});
     EXPECT_EQ(Text, "File(s) not found\n\r1: [C:\\a.bxp]\n\r2: [C:\\b.bxp]");
     EXPECT_EQ(Caption, Application().Title);
 
@@ -252,6 +252,6 @@ TEST_F(ChoosersTest, PathErrorsInAPlainMessageBox)
         Shown = WindowText(W);
         PostMessageA(W, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(W, IDOK)));
     });
-    ShowPathErrors(1, {"C:\\x"});
+    ShowPathErrors(TPathErrors::NotWritable, {"C:\\x"});
     EXPECT_EQ(Shown, Application().Title);
 }

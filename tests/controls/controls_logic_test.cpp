@@ -179,9 +179,10 @@ TEST(RememberedPaths, FilterExtensionOnlyForNamesWithoutOne)
 
 TEST(RememberedPaths, PathErrorMessages)
 {
-    EXPECT_EQ(PathErrorsMessage(0, {"C:\\a.bxp", "D:\\b"}), "File(s) not found\n\r1: [C:\\a.bxp]\n\r2: [D:\\b]");
-    EXPECT_EQ(PathErrorsMessage(1, {"E:\\"}), "Can not write to dir(s)\n\r1: [E:\\]");
-    EXPECT_EQ(PathErrorsMessage(5, {"x"}), "\n\r1: [x]");
+    EXPECT_EQ(PathErrorsMessage(TPathErrors::NotFound, {"C:\\a.bxp", "D:\\b"}),
+              "File(s) not found\n\r1: [C:\\a.bxp]\n\r2: [D:\\b]");
+    EXPECT_EQ(PathErrorsMessage(TPathErrors::NotWritable, {"E:\\"}), "Can not write to dir(s)\n\r1: [E:\\]");
+    EXPECT_EQ(PathErrorsMessage(static_cast<TPathErrors>(5), {"x"}), "\n\r1: [x]");
 }
 
 TEST(DirListModel, PathDownToTheDirectoryThenItsSubdirectories)

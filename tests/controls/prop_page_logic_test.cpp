@@ -23,9 +23,9 @@ struct TLog {
 class TRecordingRow : public CFxProp_b {
 public:
     static TLog* Log;
-    void SetActive(bool Active, int Mode) override
+    void SetActive(bool Active, TPropColumn Mode) override
     {
-        Log->Add(Caption + (Active ? " on " : " off ") + std::to_string(Mode));
+        Log->Add(Caption + (Active ? " on " : " off ") + std::to_string(static_cast<int>(Mode)));
     }
     void ClickValue(int, int) override { Log->Add(Caption + " value"); }
     void ClickCaption(int, int) override { Log->Add(Caption + " caption"); }
@@ -194,20 +194,23 @@ TEST_F(PropPageLogicTest, LineGeometryAndClickColumns)
     EXPECT_EQ(R.Caption.Right, 171);
     EXPECT_EQ(R.Value.Left, 174);
     EXPECT_EQ(R.Value.Right, 422);
+    using C = TPropColumn;
     struct {
-        int X, Column;
-    } const Cases[] = {{21, 1}, {22, 2}, {48, 2}, {49, 3}, {170, 3}, {172, 3}, {173, 4}, {400, 4}};
-    for (const auto& C : Cases)
-        EXPECT_EQ(Page->ClickColumn(C.X), C.Column) << C.X;
+        int X;
+        TPropColumn Column;
+    } const Cases[] = {{21, C::Expander}, {22, C::Icon},    {48, C::Icon},     {49, C::Caption},
+                       {170, C::Caption}, {172, C::Caption}, {173, C::Value}, {400, C::Value}};
+    for (const auto& Case : Cases)
+        EXPECT_EQ(Page->ClickColumn(Case.X), Case.Column) << Case.X;
     Page->LineAsValue = true;
-    EXPECT_EQ(Page->ClickColumn(5), 4);
+    EXPECT_EQ(Page->ClickColumn(5), TPropColumn::Value);
     Page->LineAsValue = false;
     Page->SetPVwidth(-1);
     EXPECT_EQ(Page->PVwidth(), 0);
-    EXPECT_EQ(Page->ClickColumn(60), 4); // with icons the caption column is never hit
+    EXPECT_EQ(Page->ClickColumn(60), TPropColumn::Value); // with icons the caption column is never hit
     Page->SetUseIcons(false);
-    EXPECT_EQ(Page->ClickColumn(24), 3);
-    EXPECT_EQ(Page->ClickColumn(26), 4);
+    EXPECT_EQ(Page->ClickColumn(24), TPropColumn::Caption);
+    EXPECT_EQ(Page->ClickColumn(26), TPropColumn::Value);
     EXPECT_EQ(Page->LineRects(0).Value.Left, 28); // caption cell empty at 25
 }
 
@@ -399,7 +402,7 @@ TEST_F(PropPageLogicTest, ClearFromARowsOwnClickRetiresTheRows)
         EXPECT_EQ(static_cast<CFxProp_b*>(Sender)->Caption, "rebuild");
     };
     Page->RepaintPage();
-    Page->ActivateItem(A1, 4);
+    Page->ActivateItem(A1, TPropColumn::Value);
     Page->SetHotItem(Action);
     Action->ClickValue(0, 0);
     EXPECT_EQ(Page->RowCount(), 1);
@@ -425,7 +428,7 @@ TEST_F(PropPageLogicTest, RemovedRowsStayAliveAndDeletedOnesLeaveTheBookkeeping)
     EXPECT_EQ(Page->TopItem()->Caption, "a3"); // the top stays in the tree
     EXPECT_EQ(Order().substr(0, 14), "root A a1 a3 B");
     CFxProp_b* B2 = B->Children[1].get();
-    Page->ActivateItem(B2, 4);
+    Page->ActivateItem(B2, TPropColumn::Value);
     Log.Lines.clear();
     B2->Delete();
     EXPECT_EQ(Log.Lines, (std::vector<std::string>{"b2 off 0"}));
@@ -438,7 +441,7 @@ TEST_F(PropPageLogicTest, DestructionEndsTheEditAndFiresNoChange)
 {
     Fill();
     struct TCommitRow : public CFxProp_b {
-        void SetActive(bool Active, int) override
+        void SetActive(bool Active, TPropColumn) override
         {
             if (!Active) {
                 Value = "typed";
@@ -447,10 +450,10 @@ TEST_F(PropPageLogicTest, DestructionEndsTheEditAndFiresNoChange)
         }
     };
     CFxProp_b* R = A->AddItem(RowClass<TCommitRow>(), "e", "", PropNoColor, PropNoColor, -1);
-    Page->ActivateItem(R, 4);
+    Page->ActivateItem(R, TPropColumn::Value);
     Page->CommitEdit();
     EXPECT_EQ(Changes, (std::vector<std::string>{"e"}));
-    Page->ActivateItem(R, 4);
+    Page->ActivateItem(R, TPropColumn::Value);
     R->Remove(); // the active row left the tree
     Page.reset();
     EXPECT_EQ(Changes.size(), 1u);
@@ -461,7 +464,7 @@ namespace {
 // A row with an open editor: it commits what was typed when it stops being active.
 class TTypedRow : public TRecordingRow {
 public:
-    void SetActive(bool Active, int Mode) override
+    void SetActive(bool Active, TPropColumn Mode) override
     {
         TRecordingRow::SetActive(Active, Mode);
         if (!Active && Value != "typed") {
@@ -483,7 +486,7 @@ TEST_F(PropPageLogicTest, CommitThatRebuildsThePageLeavesNoFreedRowActive)
         Fill();
     };
     Page->RepaintPage();
-    Page->ActivateItem(Typed, 4);
+    Page->ActivateItem(Typed, TPropColumn::Value);
     Log.Lines.clear();
     Click(250, LineY(2)); // a1's value: the commit rebuilds the page under the click
     EXPECT_EQ(Changes, (std::vector<std::string>{"e"}));
@@ -518,7 +521,7 @@ TEST_F(PropPageLogicTest, RowOpenedByTheCommitsChangeHandlerStaysOpen)
         Typed->Value.clear();
         Page->ShowItem(Page->Root(), false);
         Page->RepaintPage();
-        Page->ActivateItem(Typed, 4);
+        Page->ActivateItem(Typed, TPropColumn::Value);
         Log.Lines.clear();
         C.End();
         EXPECT_EQ(Page->ActiveItem(), B5);

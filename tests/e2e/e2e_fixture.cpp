@@ -32,7 +32,7 @@ public:
     {
         return "";
     }
-    void ShowPathErrors(int, const TArrayOfString&) override {}
+    void ShowPathErrors(TPathErrors, const TArrayOfString&) override {}
     void ShowOptions(CCastamer&, const std::string&) override {}
     void RepaintMainWindow() override {}
 
@@ -92,6 +92,6 @@ std::vector<std::string> BuildFixturePackage(const TFixturePackage& Fixture, con
     };
     for (std::size_t I = 0; I < Shortcuts.size(); ++I)
         App->Shortcuts.Add("SC" + std::to_string(I), Shortcuts[I]);
-    Project.Build(0);
+    Project.Build(TBuildMode::Build);
     return UI.Messages;
 }

@@ -145,18 +145,19 @@ struct TFakeShell {
     TShortcutShell Shell()
     {
         TShortcutShell S;
-        S.InstallFolder = [this](int Kind, const std::string& Group) -> std::string {
+        S.InstallFolder = [this](TLinkKind Kind, const std::string& Group) -> std::string {
             switch (Kind) {
-            case 1: return Desktop;
-            case 3: return QuickLaunch;
-            case 4: return Group;
-            case 5: return JoinPath(Programs, Group);
+            case TLinkKind::Desktop: return Desktop;
+            case TLinkKind::QuickLaunch: return QuickLaunch;
+            case TLinkKind::Group: return Group;
+            case TLinkKind::ProgramsGroup: return JoinPath(Programs, Group);
             default: return "";
             }
         };
         S.CreateShortcut = [this](const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
-                                  const std::string& Name, const std::string& Group, int Kind) -> std::string {
-            Made.push_back(Target + "|" + Arguments + "|" + WorkDir + "|" + Name + "|" + Group + "|" + std::to_string(Kind));
+                                  const std::string& Name, const std::string& Group, TLinkKind Kind) -> std::string {
+            Made.push_back(Target + "|" + Arguments + "|" + WorkDir + "|" + Name + "|" + Group + "|" +
+                           std::to_string(static_cast<int>(Kind)));
             return SaveFails ? "" : "saved";
         };
         return S;
@@ -167,18 +168,20 @@ struct TFakeShell {
 
 TEST(UninstallLog, ShortcutsAreMadeAndLogged)
 {
+    using K = TLinkKind;
     TMemoryFileSystem FS;
     TFakeShell Fake;
     const TShortcutShell Shell = Fake.Shell();
     std::string Link;
     {
         CUInstLog Log(0, "C:\\App\\uinst.log", FS);
-        EXPECT_TRUE(Log.AddShortcut("C:\\App\\tool.exe", "", "", "Tool", "", 1, Link, Shell));
+        EXPECT_TRUE(Log.AddShortcut("C:\\App\\tool.exe", "", "", "Tool", "", K::Desktop, Link, Shell));
         EXPECT_EQ(Link, "saved");
-        EXPECT_TRUE(Log.AddShortcut("C:\\App\\tool.exe", "-x", "C:\\App", "", "Acme\\Tool", 5, Link, Shell));
+        EXPECT_TRUE(
+            Log.AddShortcut("C:\\App\\tool.exe", "-x", "C:\\App", "", "Acme\\Tool", K::ProgramsGroup, Link, Shell));
         Fake.SaveFails = true;
         // Logged all the same, so that a link saved in part goes too.
-        EXPECT_TRUE(Log.AddShortcut("C:\\App\\tool.exe", "", "", "Tool", "", 3, Link, Shell));
+        EXPECT_TRUE(Log.AddShortcut("C:\\App\\tool.exe", "", "", "Tool", "", K::QuickLaunch, Link, Shell));
         EXPECT_EQ(Link, "");
     }
     EXPECT_EQ(Fake.Made, (std::vector<std::string>{"C:\\App\\tool.exe|||Tool||1",
@@ -191,6 +194,7 @@ TEST(UninstallLog, ShortcutsAreMadeAndLogged)
 
 TEST(UninstallLog, NoLinkWithoutItsFolderOrOutsideIt)
 {
+    using K = TLinkKind;
     TMemoryFileSystem FS;
     TFakeShell Fake;
     Fake.QuickLaunch = "";
@@ -199,20 +203,20 @@ TEST(UninstallLog, NoLinkWithoutItsFolderOrOutsideIt)
     std::string Link = "old";
     {
         CUInstLog Log(0, "C:\\App\\uinst.log", FS);
-        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "", 3, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "", K::QuickLaunch, Link, Shell));
         EXPECT_EQ(Link, "");
-        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "Group", 5, Link, Shell));
-        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "..\\..\\Windows\\evil", "", 1, Link, Shell));
-        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "", 0, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "Group", K::ProgramsGroup, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "..\\..\\Windows\\evil", "", K::Desktop, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "", static_cast<K>(0), Link, Shell));
         Fake.Programs = "C:\\P";
-        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "..\\Startup", 5, Link, Shell));
-        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "C:\\Elsewhere", 5, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "..\\Startup", K::ProgramsGroup, Link, Shell));
+        EXPECT_FALSE(Log.AddShortcut("C:\\App\\a.exe", "", "", "A", "C:\\Elsewhere", K::ProgramsGroup, Link, Shell));
     }
     EXPECT_TRUE(Fake.Made.empty());
     EXPECT_EQ(FS.FileBytes("C:\\App\\uinst.log"), "");
 
     FS.AddFile("C:\\r.log", "");
     CUInstLog Read(2, "C:\\r.log", FS);
-    EXPECT_FALSE(Read.AddShortcut("C:\\App\\a.exe", "", "", "A", "", 1, Link, Shell));
+    EXPECT_FALSE(Read.AddShortcut("C:\\App\\a.exe", "", "", "A", "", K::Desktop, Link, Shell));
     EXPECT_TRUE(Fake.Made.empty());
 }

@@ -74,13 +74,13 @@ struct TPcRig : TModelRig {
                    : K == TSpecialFolder::Windows    ? std::string("C:\\windows")
                                                      : std::string();
         };
-        Apps->Shell.InstallFolder = [this](int Kind, const std::string& Group) {
+        Apps->Shell.InstallFolder = [this](TLinkKind Kind, const std::string& Group) {
             switch (Kind) {
-            case 1:
+            case TLinkKind::Desktop:
                 return std::string("C:\\Desktop");
-            case 3:
+            case TLinkKind::QuickLaunch:
                 return QuickLaunch ? std::string("C:\\Quick") : std::string();
-            case 5:
+            case TLinkKind::ProgramsGroup:
                 return JoinPath("C:\\Programs", Group);
             default:
                 return std::string();
@@ -88,8 +88,8 @@ struct TPcRig : TModelRig {
         };
         Apps->Shell.CreateShortcut = [this](const std::string& Target, const std::string& Args,
                                             const std::string& WorkDir, const std::string& Name,
-                                            const std::string& Group, int Kind) {
-            Links.push_back(std::to_string(Kind) + "|" + Group + "|" + Name + " -> " + Target + " " + Args + " (" +
+                                            const std::string& Group, TLinkKind Kind) {
+            Links.push_back(std::to_string(static_cast<int>(Kind)) + "|" + Group + "|" + Name + " -> " + Target + " " + Args + " (" +
                             WorkDir + ")");
             // As the shell does: the group's folder made, an earlier link replaced.
             const std::string Folder = Apps->Shell.InstallFolder(Kind, Group);

@@ -135,7 +135,7 @@ protected:
     std::string Build()
     {
         UI.DirAnswer = "D:\\Package";
-        EXPECT_TRUE(B->Build(0));
+        EXPECT_TRUE(B->Build(TBuildMode::Build));
         auto In = FS.OpenRead("D:\\Package\\view.inst");
         return In->ReadString(In->Size());
     }

@@ -43,7 +43,7 @@ inline std::string BuildPackage(const std::string& Dir, const std::function<void
     B.AttachUI(&UI);
     Fill(B, Dir);
     UI.DirAnswer = Dir + "\\package";
-    EXPECT_TRUE(B.Build(0)) << ::testing::PrintToString(UI.Calls);
+    EXPECT_TRUE(B.Build(TBuildMode::Build)) << ::testing::PrintToString(UI.Calls);
     return UI.DirAnswer;
 }
 

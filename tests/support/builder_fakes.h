@@ -56,9 +56,9 @@ public:
         Calls.push_back("save " + Filter + " " + Key);
         return SaveAnswer;
     }
-    void ShowPathErrors(int Kind, const TArrayOfString& Paths) override
+    void ShowPathErrors(TPathErrors Kind, const TArrayOfString& Paths) override
     {
-        std::string C = "path errors " + std::to_string(Kind);
+        std::string C = "path errors " + std::to_string(static_cast<int>(Kind));
         for (const std::string& P : Paths)
             C += " " + P;
         Calls.push_back(C);
