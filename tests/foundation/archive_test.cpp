@@ -93,9 +93,10 @@ TEST(Archive, PackWritesHeaderDataAndBothTables)
     EXPECT_EQ(A.substr(DirTable, FileTable - DirTable), Table({{"0", ""}, {"1", "\\sub"}}));
     EXPECT_EQ(A.substr(FileTable), Table({{"0,5", "a.txt"}, {"1,5", "b.txt"}}));
     EXPECT_EQ(A.substr(24, 4), "BZh5");
-    std::string Plain;
-    if (DecodeWithBzip2Tool(A.substr(24, DirTable - 24), Plain)) {
-        EXPECT_EQ(Plain, "alphabeta!");
+    const TBzip2Verdict Tool = DecodeWithBzip2Tool(A.substr(24, DirTable - 24));
+    if (Tool.Found) {
+        ASSERT_TRUE(Tool.Accepted) << Tool.Message;
+        EXPECT_EQ(Tool.Plain, "alphabeta!");
     }
 }
 
