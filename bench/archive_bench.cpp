@@ -5,10 +5,10 @@
 //   archive_bench [work directory]      (default /tmp/brindlo-bench)
 #include "archive.h"
 #include "bench_support.h"
-#include "builder_ui.h"
 #include "bz_streams.h"
 #include "castamer.h"
 #include "file_system.h"
+#include "headless_builder_ui.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,37 +28,6 @@ std::string ReadAll(const fs::path& Path)
     return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
 }
 
-// The build without windows: the chooser answers the package directory.
-class THeadlessUI : public IBuilderUI {
-public:
-    explicit THeadlessUI(std::string Dir) : FDir(std::move(Dir)) {}
-    void ProgressBegin(const std::string&) override {}
-    void ProgressStep(int) override {}
-    void ProgressEnd() override {}
-    bool SelectDir(std::string& Dir, const std::string&, bool, const std::string&) override
-    {
-        Dir = FDir;
-        return true;
-    }
-    int ShowMessage(const std::string& Text, TMessageType Type, const TArrayOfString&) override
-    {
-        if (Type == mtError)
-            std::fprintf(stderr, "%s\n", Text.c_str());
-        return 0;
-    }
-    std::string OpenFile(const std::string&, const std::string&, DLG_Style, const std::string&) override { return ""; }
-    std::string SaveFile(const std::string&, const std::string&, const std::string&, const std::string&) override
-    {
-        return "";
-    }
-    void ShowPathErrors(TPathErrors, const TArrayOfString&) override {}
-    void ShowOptions(CCastamer&, const std::string&) override {}
-    void RepaintMainWindow() override {}
-
-private:
-    std::string FDir;
-};
-
 // One PC installation whose source is SourceDir, built into OutDir by a builder whose
 // program directory holds stand-in runtime programs.
 int BuildPackage(const fs::path& SourceDir, const fs::path& OutDir)
@@ -77,7 +46,10 @@ int BuildPackage(const fs::path& SourceDir, const fs::path& OutDir)
     CCst_App* App = Project.AddApp();
     App->Props.Add("DID", "2");
     App->Props.Add("InDir", SourceDir.string());
-    return Project.Build(TBuildMode::Build) ? 0 : 1;
+    const bool Built = Project.Build(TBuildMode::Build);
+    for (const std::string& M : UI.Messages)
+        std::fprintf(stderr, "%s\n", M.c_str());
+    return Built ? 0 : 1;
 }
 
 void Bench(const std::string& Self, const fs::path& Work, const char* Name, int Files, std::size_t MeanSize,

@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -33,10 +35,13 @@ TTreeStats MakeTree(const fs::path& Root, int Files, std::size_t MeanSize, unsig
     return Stats;
 }
 
-TRun Measure(const std::vector<std::string>& Argv, const std::vector<std::pair<std::string, std::string>>& Env)
+int RunChild(const std::vector<std::string>& Argv, const TEnvironment& Env, long* PeakKiB)
 {
-    const auto Start = std::chrono::steady_clock::now();
     const pid_t Pid = fork();
+    if (Pid < 0) {
+        std::fprintf(stderr, "cannot start %s: %s\n", Argv[0].c_str(), std::strerror(errno));
+        std::exit(1);
+    }
     if (Pid == 0) {
         for (const auto& E : Env)
             setenv(E.first.c_str(), E.second.c_str(), 1);
@@ -49,11 +54,22 @@ TRun Measure(const std::vector<std::string>& Argv, const std::vector<std::pair<s
     }
     int Status = 0;
     rusage Usage{};
-    wait4(Pid, &Status, 0, &Usage);
+    if (wait4(Pid, &Status, 0, &Usage) != Pid) {
+        std::fprintf(stderr, "cannot wait for %s: %s\n", Argv[0].c_str(), std::strerror(errno));
+        std::exit(1);
+    }
+    if (PeakKiB)
+        *PeakKiB = Usage.ru_maxrss;
+    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+}
+
+TRun Measure(const std::vector<std::string>& Argv, const TEnvironment& Env)
+{
+    const auto Start = std::chrono::steady_clock::now();
     TRun R;
+    const int Code = RunChild(Argv, Env, &R.PeakKiB);
     R.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-    R.PeakKiB = Usage.ru_maxrss;
-    if (!WIFEXITED(Status) || WEXITSTATUS(Status) != 0) {
+    if (Code != 0) {
         std::fprintf(stderr, "command failed: %s\n", Argv[0].c_str());
         std::exit(1);
     }

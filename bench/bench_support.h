@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct TTreeStats {
@@ -22,19 +23,27 @@ struct TRun {
     long PeakKiB = 0;
 };
 
+using TEnvironment = std::vector<std::pair<std::string, std::string>>;
+
+// Runs Argv (its program looked up on PATH) in a child, Env added to the child's
+// environment, and waits for it: its exit code, -1 when it did not exit by itself.
+// PeakKiB, when given, gets the child's peak memory. Exits when no child can be
+// started or waited for.
+int RunChild(const std::vector<std::string>& Argv, const TEnvironment& Env, long* PeakKiB = nullptr);
+
 // Runs Argv in a child and measures its time and peak memory; exits when it fails.
-TRun Measure(const std::vector<std::string>& Argv, const std::vector<std::pair<std::string, std::string>>& Env = {});
+TRun Measure(const std::vector<std::string>& Argv, const TEnvironment& Env = {});
 
 // One measured command; Prepare runs before it, untimed.
 struct TJob {
     explicit TJob(std::vector<std::string> Command, std::function<void()> Before = [] {},
-                  std::vector<std::pair<std::string, std::string>> Environment = {})
+                  TEnvironment Environment = {})
         : Argv(std::move(Command)), Prepare(std::move(Before)), Env(std::move(Environment))
     {
     }
     std::vector<std::string> Argv;
     std::function<void()> Prepare;
-    std::vector<std::pair<std::string, std::string>> Env;
+    TEnvironment Env;
     TRun Fastest;
 };
 

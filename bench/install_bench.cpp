@@ -7,9 +7,6 @@
 #include "archive.h"
 #include "bench_support.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -34,24 +31,6 @@ std::string WinePath(const fs::path& P)
     return S;
 }
 
-int Run(const std::vector<std::string>& Argv, const std::vector<std::pair<std::string, std::string>>& Env)
-{
-    const pid_t Pid = fork();
-    if (Pid == 0) {
-        for (const auto& E : Env)
-            setenv(E.first.c_str(), E.second.c_str(), 1);
-        std::vector<char*> Args;
-        for (const std::string& A : Argv)
-            Args.push_back(const_cast<char*>(A.c_str()));
-        Args.push_back(nullptr);
-        execvp(Args[0], Args.data());
-        _exit(127);
-    }
-    int Status = 0;
-    waitpid(Pid, &Status, 0);
-    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-}
-
 void Bench(const fs::path& Work, const std::string& Exe, const std::vector<std::pair<std::string, std::string>>& Wine,
            const char* Name, int Files, std::size_t MeanSize)
 {
@@ -62,7 +41,7 @@ void Bench(const fs::path& Work, const std::string& Exe, const std::vector<std::
     const fs::path TarDest = Work / (std::string(Name) + "-tar-dest");
     const TTreeStats Tree = MakeTree(Src, Files, MeanSize, 2026);
     CArchive_BZip(nullptr, LocalFileSystem()).Pack(Src.string(), Arc.string());
-    if (Run({"sh", "-c", "tar -cf - -C '" + Src.string() + "' . | bzip2 -5 > '" + Tar.string() + "'"}, {}) != 0) {
+    if (RunChild({"sh", "-c", "tar -cf - -C '" + Src.string() + "' . | bzip2 -5 > '" + Tar.string() + "'"}, {}) != 0) {
         std::fprintf(stderr, "tar | bzip2 failed\n");
         std::exit(1);
     }
@@ -98,15 +77,15 @@ int main(int argc, char** argv)
     const std::vector<std::pair<std::string, std::string>> Wine = {
         {"WINEPREFIX", Prefix}, {"WINEDEBUG", "-all"}, {"WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d"}};
     if (!fs::exists(fs::path(Prefix) / "system.reg")) {
-        Run({EnvOr("WINELOADER", "/usr/lib/wine/wine64"), "wineboot", "-i"}, Wine);
-        Run({Server, "-w"}, Wine);
+        RunChild({EnvOr("WINELOADER", "/usr/lib/wine/wine64"), "wineboot", "-i"}, Wine);
+        RunChild({Server, "-w"}, Wine);
     }
     // One server for all runs, so that none pays for starting it.
-    Run({"sh", "-c", "setsid '" + Server + "' -p </dev/null >/dev/null 2>&1 &"}, Wine);
+    RunChild({"sh", "-c", "setsid '" + Server + "' -p </dev/null >/dev/null 2>&1 &"}, Wine);
     PrintLoad("at the start");
     Bench(Work, Exe, Wine, "big", 5000, 42 * 1024);
     Bench(Work, Exe, Wine, "small", 20000, 2 * 1024);
     PrintLoad("at the end");
-    Run({Server, "-k"}, Wine);
+    RunChild({Server, "-k"}, Wine);
     return 0;
 }

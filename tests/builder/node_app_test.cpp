@@ -82,6 +82,25 @@ CFxProp_b* Child(CFxProp_b* Parent, const std::string& Caption)
     return nullptr;
 }
 
+// The black and the white pixels of a client rectangle of Window, out of all of them.
+struct TInk {
+    int Black = 0, White = 0, Area = 0;
+};
+
+TInk InkOf(const TScreenshot& Shot, HWND Window, const TRect& R)
+{
+    TInk Ink;
+    const POINT Origin = ShotPoint(Window, 0, 0);
+    for (int Y = R.Top; Y < R.Bottom; ++Y)
+        for (int X = R.Left; X < R.Right; ++X) {
+            const std::uint32_t Pixel = Shot.PixelRGB(Origin.x + X, Origin.y + Y);
+            Ink.Black += Pixel == 0;
+            Ink.White += Pixel == 0xFFFFFFu;
+            ++Ink.Area;
+        }
+    return Ink;
+}
+
 class NodeAppTest : public TBuilderTest {
 protected:
     std::unique_ptr<CCastamer> B;
@@ -228,14 +247,21 @@ TEST_F(NodeAppTest, EachPlatformShowsItsSection)
         CNode_App* Node = AddApp(*Group, C.Platform);
         ASSERT_NE(Node, nullptr);
         EXPECT_EQ(Section(*Item), C.Rows) << C.Platform;
+        // The platform line as painted: white text on black across both cells.
+        CFxProp_b* Platform = Item->Root()->Children.at(0).get();
+        Item->ShowItem(Platform, false);
+        PaintNow(Item->Handle());
+        const TPropLineRects Line = Item->LineRects(Item->IndexOfItem(Platform) - Item->TopIndex());
+        const TInk Ink = InkOf(CaptureWindow(Item->Handle()), Item->Handle(),
+                               TRect{Line.Caption.Left, Line.Caption.Top, Line.Value.Right, Line.Value.Bottom});
+        EXPECT_GT(Ink.Black, Ink.Area / 2) << C.Platform;
+        EXPECT_GT(Ink.White, 0) << C.Platform;
         // Opened, so that the section's rows are in the picture.
         for (const auto& R : Item->FindItem("G_ODEP")->Children)
             if (R->IsGroup)
                 R->SetExpanded(true);
         Item->ShowItem(Item->FindItem("G_ODEP"), false);
-        const TScreenshot Shot = Photograph(Window->Handle(), C.Shot);
-        // The platform line: white on black.
-        EXPECT_NE(Shot.PixelRGB(ShotPoint(Window->Handle(), 0, 0).x, 0), 1u);
+        Photograph(Window->Handle(), C.Shot);
     }
     if (CNode_App* Odd = AddApp(*Group, 2)) {
         Odd->App->Props.Add("DID", "PC");

@@ -170,8 +170,12 @@ public:
     }
     CNode_b* NewAppNode(CNode_Group& Group, std::int32_t Platform) override;
 
-    // The window's reaction to a selection: the item page cleared, the page of the
-    // item shown, its node current and asked for its rows.
+    // The window's reaction to a selection, step for step the main window's handler:
+    // the item page cleared, the page of the item shown, its node current and asked
+    // for its rows, the status page refreshed. A copy, not the handler: that one is a
+    // member of the main window, takes the tree view's own items and needs the whole
+    // window, while these fakes serve the native node tests too. The builder's process
+    // tests hold the real handler to the same reaction.
     void TreeChange(TTreeItem Item)
     {
         ++Selections;
@@ -188,6 +192,7 @@ public:
         ShowPage(Item == FTree.FirstItem() ? FViewPage : FItemPage);
         FCurrentNode = Node;
         Node->ShowProps();
+        UpdateStatusPage();
     }
 
     std::vector<bool> Buttons = {false, false, false};

@@ -1,46 +1,10 @@
 #include "e2e_fixture.h"
 
 #include "builder_services.h"
-#include "builder_ui.h"
 #include "castamer.h"
+#include "headless_builder_ui.h"
 #include "shell_helpers.h"
 #include "test_dirs.h"
-
-namespace {
-
-// The build without windows: the chooser answers the package directory.
-class THeadlessUI : public IBuilderUI {
-public:
-    explicit THeadlessUI(std::string Dir) : FDir(std::move(Dir)) {}
-    std::vector<std::string> Messages;
-    void ProgressBegin(const std::string&) override {}
-    void ProgressStep(int) override {}
-    void ProgressEnd() override {}
-    bool SelectDir(std::string& Dir, const std::string&, bool, const std::string&) override
-    {
-        Dir = FDir;
-        return true;
-    }
-    int ShowMessage(const std::string& Text, TMessageType, const TArrayOfString&) override
-    {
-        if (Text.rfind("Installation Package built in", 0) != 0)
-            Messages.push_back(Text);
-        return 0;
-    }
-    std::string OpenFile(const std::string&, const std::string&, DLG_Style, const std::string&) override { return ""; }
-    std::string SaveFile(const std::string&, const std::string&, const std::string&, const std::string&) override
-    {
-        return "";
-    }
-    void ShowPathErrors(TPathErrors, const TArrayOfString&) override {}
-    void ShowOptions(CCastamer&, const std::string&) override {}
-    void RepaintMainWindow() override {}
-
-private:
-    std::string FDir;
-};
-
-} // namespace
 
 std::vector<std::string> MakeFixtureTree(const std::string& Dir)
 {

@@ -2,6 +2,7 @@
 #include "byte_order.h"
 #include "bz_streams.h"
 #include "bzip2_tool.h"
+#include "hand_archive.h"
 #include "memory_file_system.h"
 #include "memory_stream.h"
 #include "shell_helpers.h"
@@ -30,41 +31,6 @@ std::string Compress(const std::string& Plain)
     return Out.Bytes();
 }
 
-std::string Table(const std::vector<std::pair<std::string, std::string>>& Entries)
-{
-    THash H(false);
-    for (const auto& E : Entries)
-        H.Add(E.first, E.second, true);
-    TMemoryStream S;
-    H.SaveToStream(S);
-    return S.Bytes();
-}
-
-// An archive assembled by hand, so that each part can be made wrong on purpose.
-struct ArchiveParts {
-    std::vector<std::pair<std::string, std::string>> Dirs = {{"0", ""}};
-    std::vector<std::pair<std::string, std::string>> Files;
-    std::string Data;
-    std::int64_t Total = -1; // -1: the sum of the sizes in Files
-
-    std::string Build() const
-    {
-        const std::string Packed = Compress(Data);
-        const std::string D = Table(Dirs), F = Table(Files);
-        std::uint32_t Sum = 0;
-        for (const auto& E : Files)
-            Sum += static_cast<std::uint32_t>(std::stoul(E.first.substr(E.first.find(',') + 1)));
-        TMemoryStream S;
-        S.WriteBuffer("\x04" "arhc\0\0\0", 8);
-        S.WriteU32(24);
-        S.WriteU32(static_cast<std::uint32_t>(24 + Packed.size() + D.size()));
-        S.WriteU32(static_cast<std::uint32_t>(24 + Packed.size()));
-        S.WriteU32(Total >= 0 ? static_cast<std::uint32_t>(Total) : Sum);
-        S.WriteString(Packed + D + F);
-        return S.Bytes();
-    }
-};
-
 void MakeSampleTree(TMemoryFileSystem& FS)
 {
     FS.AddFile("C:\\src\\readme.txt", "read me");
@@ -90,12 +56,13 @@ TEST(Archive, PackWritesHeaderDataAndBothTables)
     EXPECT_EQ(Le32(A, 20), 10u);
     const std::uint32_t FileTable = Le32(A, 12), DirTable = Le32(A, 16);
     EXPECT_LT(DirTable, FileTable); // the directory table comes first, after the data
-    EXPECT_EQ(A.substr(DirTable, FileTable - DirTable), Table({{"0", ""}, {"1", "\\sub"}}));
-    EXPECT_EQ(A.substr(FileTable), Table({{"0,5", "a.txt"}, {"1,5", "b.txt"}}));
+    EXPECT_EQ(A.substr(DirTable, FileTable - DirTable), ArchiveTable({{"0", ""}, {"1", "\\sub"}}));
+    EXPECT_EQ(A.substr(FileTable), ArchiveTable({{"0,5", "a.txt"}, {"1,5", "b.txt"}}));
     EXPECT_EQ(A.substr(24, 4), "BZh5");
-    std::string Plain;
-    if (DecodeWithBzip2Tool(A.substr(24, DirTable - 24), Plain)) {
-        EXPECT_EQ(Plain, "alphabeta!");
+    const TBzip2Verdict Tool = DecodeWithBzip2Tool(A.substr(24, DirTable - 24));
+    if (Tool.Found) {
+        ASSERT_TRUE(Tool.Accepted) << Tool.Message;
+        EXPECT_EQ(Tool.Plain, "alphabeta!");
     }
 }
 
@@ -105,7 +72,7 @@ TEST(Archive, EmptySourceDirectory)
     FS.ForceDirectories("C:\\src");
     CArchive_BZip(nullptr, FS).Pack("C:\\src", "C:\\e.arc");
     const std::string A = FS.FileBytes("C:\\e.arc");
-    EXPECT_EQ(A.substr(Le32(A, 16), Le32(A, 12) - Le32(A, 16)), Table({{"0", ""}}));
+    EXPECT_EQ(A.substr(Le32(A, 16), Le32(A, 12) - Le32(A, 16)), ArchiveTable({{"0", ""}}));
     EXPECT_EQ(A.substr(Le32(A, 12)), std::string("\0\0", 2));
 
     CUInstLog Log(0, "C:\\log.txt", FS);
@@ -249,9 +216,9 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
         TRaises Raises = Archive;
         const char* Why = nullptr; // part of the message, where it is worth checking
     };
-    const auto Parts = [](std::function<void(ArchiveParts&)> Change) {
+    const auto Parts = [](std::function<void(THandArchive&)> Change) {
         return [Change] {
-            ArchiveParts P;
+            THandArchive P;
             P.Dirs = {{"0", ""}, {"1", "\\sub"}};
             P.Files = {{"0,3", "a.txt"}, {"1,2", "b.txt"}};
             P.Data = "abcde";
@@ -261,7 +228,7 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
     };
     const auto Patched = [](std::size_t At, std::uint32_t V) {
         return [At, V] {
-            ArchiveParts P;
+            THandArchive P;
             P.Files = {{"0,3", "a.txt"}};
             P.Data = "abc";
             std::string B = P.Build();
@@ -272,57 +239,57 @@ TEST(Archive, MalformedArchivesAreRefusedBeforeAnythingIsCreated)
     const Case Cases[] = {
         {"empty file", [] { return std::string(); }},
         {"short header", [] { return std::string("\x04" "arhc", 5); }},
-        {"signature", [] { ArchiveParts P; std::string B = P.Build(); B[1] = 'A'; return B; }},
+        {"signature", [] { THandArchive P; std::string B = P.Build(); B[1] = 'A'; return B; }},
         {"data offset", Patched(8, 25)},
         {"file table beyond the file", Patched(12, 0x7FFFFFFF)},
         {"directory table after the file table", Patched(16, 0x7FFFFFF0)},
         {"directory table inside the header", Patched(16, 4)},
         {"total size", Patched(20, 4)},
-        {"parent directory", Parts([](ArchiveParts& P) { P.Dirs[1].second = "\\.."; })},
-        {"absolute directory", Parts([](ArchiveParts& P) { P.Dirs[1].second = "C:\\Windows"; })},
-        {"directory without leading separator", Parts([](ArchiveParts& P) { P.Dirs[1].second = "sub"; })},
-        {"empty component", Parts([](ArchiveParts& P) { P.Dirs[1].second = "\\\\sub"; })},
-        {"child before parent", Parts([](ArchiveParts& P) { P.Dirs[1].second = "\\x\\sub"; })},
-        {"root not empty", Parts([](ArchiveParts& P) { P.Dirs[0].second = "\\root"; })},
-        {"no root", Parts([](ArchiveParts& P) { P.Dirs.clear(); P.Files.clear(); P.Data.clear(); })},
-        {"directory key", Parts([](ArchiveParts& P) { P.Dirs[1].first = "7"; })},
-        {"file name with separator", Parts([](ArchiveParts& P) { P.Files[1].second = "..\\..\\evil.exe"; })},
-        {"file name with slash", Parts([](ArchiveParts& P) { P.Files[1].second = "a/b"; })},
-        {"device name", Parts([](ArchiveParts& P) { P.Files[1].second = "CON"; })},
-        {"drive in name", Parts([](ArchiveParts& P) { P.Files[1].second = "C:x"; })},
-        {"control character", Parts([](ArchiveParts& P) { P.Files[1].second = "a\nb"; })},
-        {"key without comma", Parts([](ArchiveParts& P) { P.Files[1].first = "12"; })},
-        {"directory index out of range", Parts([](ArchiveParts& P) { P.Files[1].first = "2,2"; })},
-        {"negative size", Parts([](ArchiveParts& P) { P.Files[1].first = "1,-2"; })},
-        {"size of 2 GiB", Parts([](ArchiveParts& P) { P.Files[1].first = "1,2147483648"; P.Total = 2147483651; })},
-        {"not a number", Parts([](ArchiveParts& P) { P.Files[1].first = "x,2"; })},
-        {"too long a path", Parts([](ArchiveParts& P) { P.Files[1].second = std::string(250, 'n'); })},
+        {"parent directory", Parts([](THandArchive& P) { P.Dirs[1].second = "\\.."; })},
+        {"absolute directory", Parts([](THandArchive& P) { P.Dirs[1].second = "C:\\Windows"; })},
+        {"directory without leading separator", Parts([](THandArchive& P) { P.Dirs[1].second = "sub"; })},
+        {"empty component", Parts([](THandArchive& P) { P.Dirs[1].second = "\\\\sub"; })},
+        {"child before parent", Parts([](THandArchive& P) { P.Dirs[1].second = "\\x\\sub"; })},
+        {"root not empty", Parts([](THandArchive& P) { P.Dirs[0].second = "\\root"; })},
+        {"no root", Parts([](THandArchive& P) { P.Dirs.clear(); P.Files.clear(); P.Data.clear(); })},
+        {"directory key", Parts([](THandArchive& P) { P.Dirs[1].first = "7"; })},
+        {"file name with separator", Parts([](THandArchive& P) { P.Files[1].second = "..\\..\\evil.exe"; })},
+        {"file name with slash", Parts([](THandArchive& P) { P.Files[1].second = "a/b"; })},
+        {"device name", Parts([](THandArchive& P) { P.Files[1].second = "CON"; })},
+        {"drive in name", Parts([](THandArchive& P) { P.Files[1].second = "C:x"; })},
+        {"control character", Parts([](THandArchive& P) { P.Files[1].second = "a\nb"; })},
+        {"key without comma", Parts([](THandArchive& P) { P.Files[1].first = "12"; })},
+        {"directory index out of range", Parts([](THandArchive& P) { P.Files[1].first = "2,2"; })},
+        {"negative size", Parts([](THandArchive& P) { P.Files[1].first = "1,-2"; })},
+        {"size of 2 GiB", Parts([](THandArchive& P) { P.Files[1].first = "1,2147483648"; P.Total = 2147483651; })},
+        {"not a number", Parts([](THandArchive& P) { P.Files[1].first = "x,2"; })},
+        {"too long a path", Parts([](THandArchive& P) { P.Files[1].second = std::string(250, 'n'); })},
         // Clashes: each name alone is allowed, but two entries land on one object.
-        {"root file in the uninstall log's place", Parts([](ArchiveParts& P) { P.Files[0].second = "uinst.log"; }),
+        {"root file in the uninstall log's place", Parts([](THandArchive& P) { P.Files[0].second = "uinst.log"; }),
          false, Archive, "its file \"uinst.log\" would take the place of the uninstall log"},
-        {"uninstall log's name in other letters", Parts([](ArchiveParts& P) { P.Files[0].second = "Uinst.LOG"; }),
+        {"uninstall log's name in other letters", Parts([](THandArchive& P) { P.Files[0].second = "Uinst.LOG"; }),
          false, Archive, "\"Uinst.LOG\""},
-        {"file twice", Parts([](ArchiveParts& P) { P.Files[1] = {"0,2", "a.txt"}; }), false, Archive,
+        {"file twice", Parts([](THandArchive& P) { P.Files[1] = {"0,2", "a.txt"}; }), false, Archive,
          "it holds the file \"\\a.txt\" twice"},
-        {"file names equal but for case", Parts([](ArchiveParts& P) { P.Files[1] = {"0,2", "A.TXT"}; }), false,
+        {"file names equal but for case", Parts([](THandArchive& P) { P.Files[1] = {"0,2", "A.TXT"}; }), false,
          Archive, "\"\\a.txt\" and \"\\A.TXT\" are one file on Windows"},
-        {"directory twice", Parts([](ArchiveParts& P) { P.Dirs.push_back({"2", "\\sub"}); }), false, Archive,
+        {"directory twice", Parts([](THandArchive& P) { P.Dirs.push_back({"2", "\\sub"}); }), false, Archive,
          "it holds the directory \"\\sub\" twice"},
-        {"directory names equal but for case", Parts([](ArchiveParts& P) { P.Dirs.push_back({"2", "\\Sub"}); }),
+        {"directory names equal but for case", Parts([](THandArchive& P) { P.Dirs.push_back({"2", "\\Sub"}); }),
          false, Archive, "are one directory"},
-        {"file and directory of one name", Parts([](ArchiveParts& P) { P.Files[0].second = "sub"; }), false, Archive,
+        {"file and directory of one name", Parts([](THandArchive& P) { P.Files[0].second = "sub"; }), false, Archive,
          "\"\\sub\" is both a file and a directory"},
         {"file and directory equal but for case",
-         Parts([](ArchiveParts& P) { P.Files[0].second = "SUB"; }), false, Archive, "is both a file and a directory"},
+         Parts([](THandArchive& P) { P.Files[0].second = "SUB"; }), false, Archive, "is both a file and a directory"},
         {"file names equal but for case in a subdirectory",
-         Parts([](ArchiveParts& P) { P.Files.push_back({"1,0", "B.txt"}); }), false, Archive, "\"\\sub\\B.txt\""},
-        {"data too short", Parts([](ArchiveParts& P) { P.Data = "abcd"; }), true},
-        {"data too long", Parts([](ArchiveParts& P) { P.Data = "abcdefgh"; }), true},
-        {"truncated file table", [] { ArchiveParts P; P.Files = {{"0,1", "a"}}; P.Data = "a"; std::string B = P.Build(); return B.substr(0, B.size() - 1); }},
+         Parts([](THandArchive& P) { P.Files.push_back({"1,0", "B.txt"}); }), false, Archive, "\"\\sub\\B.txt\""},
+        {"data too short", Parts([](THandArchive& P) { P.Data = "abcd"; }), true},
+        {"data too long", Parts([](THandArchive& P) { P.Data = "abcdefgh"; }), true},
+        {"truncated file table", [] { THandArchive P; P.Files = {{"0,1", "a"}}; P.Data = "a"; std::string B = P.Build(); return B.substr(0, B.size() - 1); }},
         // The damage is named with the archive, so it is the archive's error.
-        {"damaged data", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[40] ^= 0x77; return B; }, true},
-        {"compressed part not bzip2", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[24] = 'X'; return B; }},
-        {"compressed part without a first block", [] { ArchiveParts P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[29] ^= 1; return B; }},
+        {"damaged data", [] { THandArchive P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[40] ^= 0x77; return B; }, true},
+        {"compressed part not bzip2", [] { THandArchive P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[24] = 'X'; return B; }},
+        {"compressed part without a first block", [] { THandArchive P; P.Files = {{"0,3", "a"}}; P.Data = "abc"; std::string B = P.Build(); B[29] ^= 1; return B; }},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -376,7 +343,7 @@ TEST(Archive, DamagedDataSaysWhichArchiveAndWhy)
         Seed = Seed * 1103515245u + 12345u;
         Plain += (Plain.size() / 1000) % 3 ? static_cast<char>(Seed >> 16) : 'z';
     }
-    ArchiveParts P;
+    THandArchive P;
     P.Files = {{"0,100000", "first.bin"}, {"0,1300000", "second.bin"}, {"0,100000", "third.bin"}};
     P.Data = Plain;
     const std::string Good = P.Build();
@@ -428,7 +395,7 @@ TEST(Archive, DamagedDataSaysWhichArchiveAndWhy)
 
 TEST(Archive, TheWellFormedReferenceArchiveUnpacks)
 {
-    ArchiveParts P;
+    THandArchive P;
     P.Dirs = {{"0", ""}, {"1", "\\sub"}};
     P.Files = {{"0,3", "a.txt"}, {"1,2", "b.txt"}};
     P.Data = "abcde";

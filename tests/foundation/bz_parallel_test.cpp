@@ -228,14 +228,13 @@ TEST(BZParallel, StandardBzip2AcceptsAndRestoresTheStream)
 {
     const std::string Plain = Mix(1500000, 0) + Runs(250, 262, 700000) + Random(900000, 4);
     const std::string Packed = Compress(Plain, 4);
-    bool Ran = false;
-    const bool Sound = TestWithBzip2Tool(Packed, Ran);
-    if (!Ran)
+    const TBzip2Verdict Test = TestWithBzip2Tool(Packed);
+    if (!Test.Found)
         GTEST_SKIP() << "no bzip2 program in this build's world";
-    EXPECT_TRUE(Sound);
-    std::string Decoded;
-    ASSERT_TRUE(DecodeWithBzip2Tool(Packed, Decoded));
-    EXPECT_TRUE(Decoded == Plain);
+    EXPECT_TRUE(Test.Accepted) << Test.Message;
+    const TBzip2Verdict Decoded = DecodeWithBzip2Tool(Packed);
+    ASSERT_TRUE(Decoded.Accepted) << Decoded.Message;
+    EXPECT_TRUE(Decoded.Plain == Plain);
 }
 
 TEST(BZParallel, PositionProgressAndTheDestinationMovedMeanwhile)
@@ -353,19 +352,18 @@ TEST(BZParallel, PackWritesTheSameArchiveWithAnyNumberOfWorkers)
     // The data part is a stream that the standard tool takes as it is and restores
     // to the files back to back.
     const std::string Data = Archives[2].substr(24, Le32(Archives[2], 16) - 24);
-    bool Ran = false;
-    const bool Sound = TestWithBzip2Tool(Data, Ran);
-    if (!Ran)
+    const TBzip2Verdict Test = TestWithBzip2Tool(Data);
+    if (!Test.Found)
         GTEST_SKIP() << "no bzip2 program in this build's world";
-    EXPECT_TRUE(Sound);
+    EXPECT_TRUE(Test.Accepted) << Test.Message;
     THash Sources(false);
     CArchive_BZip(nullptr, FS).List("C:\\out\\a.arc", Sources, "C:\\src");
     std::string Files;
     for (const THashPair& P : Sources.Pairs())
         Files += FS.FileBytes(P.Value);
-    std::string Decoded;
-    ASSERT_TRUE(DecodeWithBzip2Tool(Data, Decoded));
-    EXPECT_TRUE(Decoded == Files);
+    const TBzip2Verdict Decoded = DecodeWithBzip2Tool(Data);
+    ASSERT_TRUE(Decoded.Accepted) << Decoded.Message;
+    EXPECT_TRUE(Decoded.Plain == Files);
 }
 
 TEST(BZParallel, AFailedWorkerFailsThePackAndTheArchiveClaimsNothing)

@@ -88,9 +88,10 @@ TEST(DataBag, CompressedSaveDiffersOnlyInDataSizeFlagAndIndexPosition)
     EXPECT_EQ(Packed.substr(40, 4), "BZh5");
     EXPECT_EQ(Packed.substr(40 + S), Plain.substr(Plain.size() - 40)); // the same index
 
-    std::string Decoded;
-    if (DecodeWithBzip2Tool(Packed.substr(40, S), Decoded)) {
-        EXPECT_EQ(Decoded, Plain.substr(40, Plain.size() - 80));
+    const TBzip2Verdict Tool = DecodeWithBzip2Tool(Packed.substr(40, S));
+    if (Tool.Found) {
+        ASSERT_TRUE(Tool.Accepted) << Tool.Message;
+        EXPECT_EQ(Tool.Plain, Plain.substr(40, Plain.size() - 80));
     }
 }
 

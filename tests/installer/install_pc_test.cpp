@@ -2,6 +2,8 @@
 // uninstaller and Uninstall entry, and the clean-up of every way it can fail.
 #include "installer_fakes.h"
 
+#include "hand_archive.h"
+
 #include "archive.h"
 #include "bz_streams.h"
 #include "memory_file_system.h"
@@ -18,39 +20,14 @@ namespace {
 const std::string Data = "C:\\pkg\\Data";
 const std::string Uninstall = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-std::string Table(const std::vector<std::pair<std::string, std::string>>& Entries)
+// The archive of one file "x.txt" holding "xx", its compressed data damaged by Damage.
+THandArchive Damaged(std::function<void(std::string&)> Damage)
 {
-    THash H(false);
-    for (const auto& E : Entries)
-        H.Add(E.first, E.second, true);
-    TMemoryStream S;
-    H.SaveToStream(S);
-    return S.Bytes();
-}
-
-// An archive put together by hand, so that its parts can be wrong on purpose.
-std::string HandArchive(const std::vector<std::pair<std::string, std::string>>& Dirs,
-                        const std::vector<std::pair<std::string, std::string>>& Files, const std::string& Plain,
-                        const std::function<void(std::string&)>& Damage = nullptr)
-{
-    TMemoryStream Z;
-    {
-        TBZCompressionStream C(4, Z);
-        C.WriteString(Plain);
-        C.Finish();
-    }
-    std::string Packed = Z.Bytes();
-    if (Damage)
-        Damage(Packed);
-    const std::string D = Table(Dirs), F = Table(Files);
-    TMemoryStream S;
-    S.WriteBuffer("\x04" "arhc\0\0\0", 8);
-    S.WriteU32(24);
-    S.WriteU32(static_cast<std::uint32_t>(24 + Packed.size() + D.size()));
-    S.WriteU32(static_cast<std::uint32_t>(24 + Packed.size()));
-    S.WriteU32(static_cast<std::uint32_t>(Plain.size()));
-    S.WriteString(Packed + D + F);
-    return S.Bytes();
+    THandArchive A;
+    A.Files = {{"0,2", "x.txt"}};
+    A.Data = "xx";
+    A.Damage = std::move(Damage);
+    return A;
 }
 
 struct TPcRig : TModelRig {
@@ -432,41 +409,46 @@ TEST(InstallPC, EveryFailureLeavesTheDiskAndTheRegistryAsTheyWere)
     struct Case {
         const char* Name;
         std::function<void(TPcRig&)> Arrange;
-        std::string Error; // the start of the message
+        std::string Error; // the start of the message: for the archive's faults, all of it
     };
     const std::string Archive = Data + "\\Tool.ime";
     const Case Cases[] = {
         {"a path out of the directory",
          [&](TPcRig& R) {
-             R.FS.AddFile(Archive, HandArchive({{"0", ""}, {"1", "\\..\\..\\evil"}}, {{"1,2", "x.txt"}}, "xx"));
+             THandArchive A;
+             A.Dirs = {{"0", ""}, {"1", "\\..\\..\\evil"}};
+             A.Files = {{"1,2", "x.txt"}};
+             A.Data = "xx";
+             R.FS.AddFile(Archive, A.Build());
          },
-         "The archive "},
+         "The archive C:\\pkg\\Data\\Tool.ime is damaged: the directory name \"\\..\\..\\evil\" is not allowed"},
         {"not a bzip2 stream",
-         [&](TPcRig& R) {
-             R.FS.AddFile(Archive, HandArchive({{"0", ""}}, {{"0,2", "x.txt"}}, "xx",
-                                               [](std::string& B) { B[0] = 'X'; }));
-         },
-         "The archive "},
+         [&](TPcRig& R) { R.FS.AddFile(Archive, Damaged([](std::string& B) { B[0] = 'X'; }).Build()); },
+         "The archive C:\\pkg\\Data\\Tool.ime is damaged: its data is not a bzip2 stream"},
         {"no room", [&](TPcRig& R) { R.FS.Free = 1; }, "Not enough free disk space"},
         {"a file where a directory goes",
          [&](TPcRig& R) {
-             R.FS.AddFile(Archive, HandArchive({{"0", ""}, {"1", "\\sub"}}, {{"1,2", "x.txt"}}, "xx"));
+             THandArchive A;
+             A.Dirs = {{"0", ""}, {"1", "\\sub"}};
+             A.Files = {{"1,2", "x.txt"}};
+             A.Data = "xx";
+             R.FS.AddFile(Archive, A.Build());
              R.FS.AddFile(Dir + "\\sub", "in the way");
          },
          "Cannot create directory " + Dir + "\\sub: Cannot create a file when that file already exists"},
         {"one bad bit in the middle of the data",
          [&](TPcRig& R) {
-             R.FS.AddFile(Archive, HandArchive({{"0", ""}, {"1", "\\sub"}, {"2", "\\sub\\deeper"}},
-                                               {{"0,6", "first.txt"}, {"2,6", "second.txt"}}, "first second",
-                                               [](std::string& B) { B[B.size() / 2] ^= 0x10; }));
+             THandArchive A;
+             A.Dirs = {{"0", ""}, {"1", "\\sub"}, {"2", "\\sub\\deeper"}};
+             A.Files = {{"0,6", "first.txt"}, {"2,6", "second.txt"}};
+             A.Data = "first second";
+             A.Damage = [](std::string& B) { B[B.size() / 2] ^= 0x10; };
+             R.FS.AddFile(Archive, A.Build());
          },
-         "The archive "},
+         "The archive C:\\pkg\\Data\\Tool.ime is damaged: a block of its compressed data is bad (inside first.txt)"},
         {"the checksum at the end",
-         [&](TPcRig& R) {
-             R.FS.AddFile(Archive, HandArchive({{"0", ""}}, {{"0,2", "x.txt"}}, "xx",
-                                               [](std::string& B) { B[B.size() - 3] ^= 1; }));
-         },
-         "The archive "},
+         [&](TPcRig& R) { R.FS.AddFile(Archive, Damaged([](std::string& B) { B[B.size() - 3] ^= 1; }).Build()); },
+         "The archive C:\\pkg\\Data\\Tool.ime is damaged: its data does not match its checksum"},
         {"the first registry value", [](TPcRig& R) { R.FailRegistry = "DisplayName"; },
          "Cannot write the registry value DisplayName"},
         {"the second registry value", [](TPcRig& R) { R.FailRegistry = "UninstallString"; },

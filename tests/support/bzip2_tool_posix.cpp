@@ -2,25 +2,41 @@
 
 #include "test_dirs.h"
 
-#include <cstdlib>
+#include <sys/wait.h>
 
-bool DecodeWithBzip2Tool(const std::string& Compressed, std::string& Plain)
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Runs "bzip2 Options" on the data, keeping what it writes when Decoding.
+TBzip2Verdict RunBzip2(const std::string& Compressed, const std::string& Options, bool Decoding)
 {
+    TBzip2Verdict V;
+    V.Found = std::system("command -v bzip2 >/dev/null 2>&1") == 0;
+    if (!V.Found)
+        return V;
     const std::string Dir = ScratchDir();
     WriteWholeFile(Dir + "/in.bz2", Compressed);
-    const std::string Command = "bzip2 -dc '" + Dir + "/in.bz2' > '" + Dir + "/out' 2>/dev/null";
-    if (std::system(Command.c_str()) != 0)
-        return false;
-    Plain = ReadWholeFile(Dir + "/out");
-    return true;
+    const std::string Out = Decoding ? "'" + Dir + "/out'" : "/dev/null";
+    const std::string Command = "bzip2 " + Options + " '" + Dir + "/in.bz2' > " + Out + " 2> '" + Dir + "/complaint'";
+    const int Status = std::system(Command.c_str());
+    if (Status == -1) {
+        V.Message = "the shell for \"" + Command + "\" did not start: " + std::strerror(errno);
+        return V;
+    }
+    V.Accepted = WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
+    if (!V.Accepted)
+        V.Message = "\"" + Command + "\" ended with status " + std::to_string(Status) + ": " +
+                    ReadWholeFile(Dir + "/complaint");
+    else if (Decoding)
+        V.Plain = ReadWholeFile(Dir + "/out");
+    return V;
 }
 
-bool TestWithBzip2Tool(const std::string& Compressed, bool& Ran)
-{
-    Ran = std::system("bzip2 --help >/dev/null 2>&1") == 0;
-    if (!Ran)
-        return false;
-    const std::string Dir = ScratchDir();
-    WriteWholeFile(Dir + "/test.bz2", Compressed);
-    return std::system(("bzip2 -t '" + Dir + "/test.bz2' 2>/dev/null").c_str()) == 0;
-}
+} // namespace
+
+TBzip2Verdict DecodeWithBzip2Tool(const std::string& Compressed) { return RunBzip2(Compressed, "-dc", true); }
+
+TBzip2Verdict TestWithBzip2Tool(const std::string& Compressed) { return RunBzip2(Compressed, "-t", false); }
