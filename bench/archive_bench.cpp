@@ -6,7 +6,7 @@
 #include "archive.h"
 #include "bench_support.h"
 #include "bz_streams.h"
-#include "castamer.h"
+#include "project.h"
 #include "file_system.h"
 #include "headless_builder_ui.h"
 

@@ -3,7 +3,7 @@
 // the directory with every directory and file logged and the progress followed.
 //   install_bench.exe <archive> <directory>
 #include "archive.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "uninstall_log.h"
 
 #include <cstdio>

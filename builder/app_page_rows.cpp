@@ -2,9 +2,9 @@
 
 #include "color_scheme.h"
 #include "convert.h"
-#include "cst_app.h"
+#include "installation.h"
 #include "exceptions.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "shortcut_logic.h"
 
 #include <algorithm>

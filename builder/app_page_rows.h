@@ -4,7 +4,7 @@
 #include "fx_edit_logic.h"
 #include "hash.h"
 #include "string_helpers.h"
-#include "types.h"
+#include "string_list.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "remembered_paths.h"
-#include "types.h"
+#include "string_list.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "file_system.h"
 #include "hash.h"
 #include "object.h"
-#include "types.h"
+#include "string_list.h"
 
 #include <cstdint>
 #include <map>

@@ -1,5 +1,5 @@
 // Castbuild.exe: the package builder.
-#include "castamer.h"
+#include "project.h"
 #include "data_bag.h"
 #include "f_main.h"
 #include "f_splash.h"

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "builder_ui.h"
-#include "castamer.h"
+#include "project.h"
 #include "dialog_progress.h"
 #include "fx_button.h"
 #include "help_action.h"
-#include "node_b.h"
+#include "tree_node_base.h"
 #include "project_check.h"
 #include "prop_page.h"
 #include "ui_action_list.h"

@@ -1,6 +1,6 @@
 #include "f_options.h"
 
-#include "castamer.h"
+#include "project.h"
 #include "color_scheme.h"
 #include "data_bag.h"
 #include "msg_dlg.h"

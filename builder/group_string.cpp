@@ -1,6 +1,6 @@
 #include "group_string.h"
 
-#include "types.h"
+#include "string_list.h"
 
 namespace {
 const std::string Separator(1, GroupSeparator);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app_page_rows.h"
-#include "node_b.h"
+#include "tree_node_base.h"
 #include "prop_rows.h"
 
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "node_app.h"
 
-#include "castamer.h"
+#include "project.h"
 #include "device_file_rows.h"
 #include "prop_editor_rows.h"
 #include "color_scheme.h"
-#include "cst_app.h"
+#include "installation.h"
 #include "exceptions.h"
 #include "node_group.h"
 #include "prop_page_logic.h"

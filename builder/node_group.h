@@ -1,6 +1,6 @@
 #pragma once
 
-#include "node_b.h"
+#include "tree_node_base.h"
 
 #include <string>
 

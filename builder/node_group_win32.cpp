@@ -1,6 +1,6 @@
 #include "node_group.h"
 
-#include "castamer.h"
+#include "project.h"
 #include "color_scheme.h"
 #include "group_string.h"
 #include "prop_editor_rows.h"

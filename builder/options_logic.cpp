@@ -1,6 +1,6 @@
 #include "options_logic.h"
 
-#include "castamer.h"
+#include "project.h"
 
 bool TOptionsValues::operator==(const TOptionsValues& O) const
 {

@@ -3,10 +3,10 @@
 #include "project_check.h"
 
 #include "bmp_image.h"
-#include "castamer.h"
+#include "project.h"
 #include "color_scheme.h"
 #include "convert.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <exception>

@@ -1,7 +1,7 @@
 #include "settings_page.h"
 
-#include "castamer.h"
-#include "node_b.h"
+#include "project.h"
+#include "tree_node_base.h"
 #include "fx_edit_logic.h"
 #include "group_string.h"
 #include "prop_page_logic.h"

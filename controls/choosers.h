@@ -2,7 +2,7 @@
 
 #include "color.h"
 #include "remembered_paths.h"
-#include "types.h"
+#include "string_list.h"
 
 #include <string>
 

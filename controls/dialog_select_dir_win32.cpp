@@ -2,7 +2,7 @@
 
 #include "file_system.h"
 #include "remembered_paths.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "ui_common_dialogs.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 
 #include "exceptions.h"
 #include "remembered_paths.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "color_scheme.h"
 #include "fx_edit_logic.h"
 #include "choosers.h"
-#include "types.h"
+#include "string_list.h"
 #include "ui_edit.h"
 #include "ui_month_calendar.h"
 

@@ -2,7 +2,7 @@
 
 #include "file_system.h"
 #include "hash.h"
-#include "types.h"
+#include "string_list.h"
 
 #include <string>
 

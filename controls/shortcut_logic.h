@@ -1,6 +1,6 @@
 #pragma once
 
-#include "types.h"
+#include "string_list.h"
 
 #include <functional>
 #include <string>

@@ -4,9 +4,9 @@
 //
 //   make_example_project <source directory> <project file> <build directory>
 #include "builder_services.h"
-#include "castamer.h"
+#include "project.h"
 #include "file_system.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 #include <cstdio>
 #include <exception>

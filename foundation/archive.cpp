@@ -4,7 +4,7 @@
 #include "bz_streams.h"
 #include "byte_order.h"
 #include "convert.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "stream_view.h"
 #include "string_helpers.h"
 

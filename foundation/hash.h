@@ -2,7 +2,7 @@
 
 #include "object.h"
 #include "stream.h"
-#include "types.h"
+#include "string_list.h"
 
 #include <cstdint>
 #include <string>

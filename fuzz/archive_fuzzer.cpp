@@ -3,7 +3,7 @@
 // the destination.
 #include "archive.h"
 #include "memory_file_system.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "app_list.h"
 
 #include "plug_loader.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 namespace {

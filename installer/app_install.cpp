@@ -5,7 +5,7 @@
 #include "brindlo_plugin.h"
 #include "convert.h"
 #include "exceptions.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <algorithm>

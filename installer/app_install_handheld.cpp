@@ -3,7 +3,7 @@
 // handheld, or, without that program, unpacked where the user chooses.
 #include "app_list.h"
 
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <cstdint>

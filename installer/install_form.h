@@ -3,7 +3,7 @@
 #include "app_list.h"
 #include "dialog_progress.h"
 #include "fx_button.h"
-#include "fx_list.h"
+#include "accordion_list.h"
 #include "hash.h"
 #include "install_setup.h"
 #include "plug_loader.h"

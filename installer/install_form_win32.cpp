@@ -8,7 +8,7 @@
 #include "memory_stream.h"
 #include "msg_dlg.h"
 #include "package_picture.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "install_system.h"
 #include "shell_links.h"
 #include "ui_application.h"

@@ -2,7 +2,7 @@
 #include "data_bag.h"
 #include "exceptions.h"
 #include "install_form.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "system_library.h"
 #include "ui_application.h"
 

@@ -2,7 +2,7 @@
 
 #include "app_list.h"
 #include "data_bag.h"
-#include "fx_list_model.h"
+#include "accordion_list_model.h"
 #include "hash.h"
 #include "rect_helpers.h"
 

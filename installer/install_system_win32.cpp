@@ -2,7 +2,7 @@
 
 #include "exceptions.h"
 #include "registry_key.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "shell_links.h"
 #include "system_error.h"
 

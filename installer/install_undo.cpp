@@ -1,7 +1,7 @@
 #include "install_undo.h"
 
 #include "exceptions.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <algorithm>

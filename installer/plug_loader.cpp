@@ -2,7 +2,7 @@
 
 #include "app_list.h"
 #include "hash.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 CPlugLoader::CPlugLoader(TFileSystem& AFS) : FS(AFS) { UnloadAll(); }
 

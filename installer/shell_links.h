@@ -1,6 +1,6 @@
 #pragma once
 
-#include "installer_shell.h"
+#include "installer_helpers.h"
 
 #include <windows.h>
 #include <shlobj.h>

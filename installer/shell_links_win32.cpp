@@ -2,7 +2,7 @@
 
 #include "com_apartment.h"
 #include "registry_helpers.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "win32_handles.h"
 
 #include <objbase.h>

@@ -3,8 +3,8 @@
 // A main window for the tree nodes without the main window: an in-memory tree that
 // selects another item when the selected one goes, as the tree view does, and the
 // window's selection reaction; the pages are the caller's.
-#include "castamer.h"
-#include "node_b.h"
+#include "project.h"
+#include "tree_node_base.h"
 #include "node_group.h"
 #include "prop_page_logic.h"
 

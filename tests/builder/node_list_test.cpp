@@ -1,7 +1,7 @@
 // The node list: nodes join it when made and leave it when destroyed, and emptying it
 // destroys nodes until none is left, also when a node destroys others, with nothing
 // selected and the selection handler quiet meanwhile.
-#include "node_b.h"
+#include "tree_node_base.h"
 
 #include "builder_fakes.h"
 #include "node_fakes.h"

@@ -2,7 +2,7 @@
 #include "package_reader.h"
 
 #include "exceptions.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "builder_fakes.h"
 #include "package_reader.h"
 
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "stand_in_program.h"
 #include "test_dirs.h"
 #include "wine_drive.h"

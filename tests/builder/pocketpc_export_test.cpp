@@ -4,7 +4,7 @@
 #include "package_reader.h"
 #include "pocketpc_fixture.h"
 
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <gtest/gtest.h>

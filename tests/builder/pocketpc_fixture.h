@@ -1,8 +1,8 @@
 #pragma once
 
-#include "castamer.h"
+#include "project.h"
 #include "file_system.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 #include "data_bag.h"
 #include "exceptions.h"
 #include "memory_stream.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>

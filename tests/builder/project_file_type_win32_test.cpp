@@ -1,7 +1,7 @@
 // The project file type in the real registry (under Wine): registered on a clean
 // registry, a foreign "open" command left alone.
 #include "builder_services.h"
-#include "castamer.h"
+#include "project.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>

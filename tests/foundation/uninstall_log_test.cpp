@@ -3,7 +3,7 @@
 #include "test_dirs.h"
 #include "uninstall_log.h"
 
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "archive.h"
 #include "memory_file_system.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 #include <functional>
 #include <map>

@@ -8,7 +8,7 @@
 #include "bz_streams.h"
 #include "memory_file_system.h"
 #include "plug_loader.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <functional>

@@ -7,7 +7,7 @@
 #include "installer_fakes.h"
 #include "package_reader.h"
 
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <windows.h>

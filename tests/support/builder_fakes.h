@@ -2,7 +2,7 @@
 
 #include "builder_services.h"
 #include "builder_ui.h"
-#include "castamer.h"
+#include "project.h"
 #include "memory_file_system.h"
 #include "project_file_type.h"
 

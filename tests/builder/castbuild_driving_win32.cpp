@@ -3,7 +3,7 @@
 #include "driver_error.h"
 #include "file_system.h"
 #include "memory_stream.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <windows.h>

@@ -1,9 +1,9 @@
 #include "e2e_fixture.h"
 
 #include "builder_services.h"
-#include "castamer.h"
+#include "project.h"
 #include "headless_builder_ui.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 std::vector<std::string> MakeFixtureTree(const std::string& Dir)

@@ -1,7 +1,7 @@
 // The accordion list without a window: rows, opening and closing, the layout of the
 // open path and the listed level, hit tests, presses and releases, scrolling.
 #include "color_helpers.h"
-#include "fx_list_model.h"
+#include "accordion_list_model.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "hash.h"
 #include "memory_file_system.h"
 #include "memory_stream.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "installer_gui_support.h"
 
 #include "color_helpers.h"
-#include "fx_list.h"
+#include "accordion_list.h"
 #include "ui_form.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "castamer.h"
+#include "project.h"
 
 #include "archive.h"
 #include "convert.h"
 #include "exceptions.h"
 #include "project_file_type.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 #include <algorithm>
 #include <exception>

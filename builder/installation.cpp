@@ -1,6 +1,6 @@
-#include "cst_app.h"
+#include "installation.h"
 
-#include "castamer.h"
+#include "project.h"
 #include "convert.h"
 #include "exceptions.h"
 #include "string_helpers.h"

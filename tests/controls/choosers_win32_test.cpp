@@ -4,7 +4,7 @@
 #include "dialog_select_dir.h"
 #include "gui_support.h"
 #include "remembered_paths.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "ui_common_dialogs.h"
 
 #include <filesystem>

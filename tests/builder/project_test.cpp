@@ -3,7 +3,7 @@
 #include "archive.h"
 #include "exceptions.h"
 #include "file_system.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>

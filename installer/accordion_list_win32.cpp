@@ -1,4 +1,4 @@
-#include "fx_list.h"
+#include "accordion_list.h"
 
 #include "color_helpers.h"
 #include "draw_helpers.h"

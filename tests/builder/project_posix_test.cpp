@@ -5,7 +5,7 @@
 
 #include "file_system.h"
 #include "posix_path.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "builder_fakes.h"
 
-#include "cst_app.h"
+#include "installation.h"
 #include "exceptions.h"
 #include "memory_stream.h"
 

@@ -5,7 +5,7 @@
 #include "castbuild_driving.h"
 
 #include "builder_services.h"
-#include "castamer.h"
+#include "project.h"
 #include "file_system.h"
 #include "test_dirs.h"
 

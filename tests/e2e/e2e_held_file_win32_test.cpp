@@ -6,7 +6,7 @@
 
 #include "driver.h"
 #include "hash.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "system_error.h"
 #include "test_dirs.h"
 #include "win32_handles.h"

@@ -8,7 +8,7 @@
 
 #include "driver.h"
 #include "file_system.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>

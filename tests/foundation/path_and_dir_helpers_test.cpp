@@ -1,7 +1,7 @@
 #include "exceptions.h"
 #include "file_stream.h"
 #include "memory_file_system.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>

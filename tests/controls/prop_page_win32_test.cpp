@@ -10,7 +10,7 @@
 #include "key_input.h"
 #include "prop_editor_rows.h"
 #include "prop_page.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "shortcut_editor.h"
 #include "ui_common_dialogs.h"
 #include "ui_form.h"

@@ -1,13 +1,13 @@
 // The package build of the project object: "view.inst", the archives in "Data" and
 // the runtime programs, into a chosen directory or, for Preview, the temporary one.
-#include "castamer.h"
+#include "project.h"
 
 #include "convert.h"
 #include "data_bag.h"
 #include "exceptions.h"
 #include "memory_stream.h"
 #include "replace_file.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <exception>

@@ -1,7 +1,7 @@
-#include "installer_shell.h"
+#include "installer_helpers.h"
 
 #include "convert.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 std::int32_t StrToIntDefault(const std::string& S, std::int32_t Default)
 {

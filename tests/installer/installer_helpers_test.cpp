@@ -1,6 +1,6 @@
 // The installer's own helpers: numbers with a default, the "*" matcher, rectangles,
 // the install folders by kind and the archive wrappers on an in-memory disk.
-#include "installer_shell.h"
+#include "installer_helpers.h"
 
 #include "memory_file_system.h"
 

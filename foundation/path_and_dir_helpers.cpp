@@ -1,4 +1,4 @@
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 #include "convert.h"
 #include "file_stream.h"

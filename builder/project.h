@@ -2,7 +2,7 @@
 
 #include "builder_services.h"
 #include "builder_ui.h"
-#include "cst_app.h"
+#include "installation.h"
 #include "file_system.h"
 #include "hash.h"
 #include "help_action.h"

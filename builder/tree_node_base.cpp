@@ -1,4 +1,4 @@
-#include "node_b.h"
+#include "tree_node_base.h"
 
 #include <algorithm>
 

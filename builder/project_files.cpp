@@ -1,10 +1,10 @@
 // The project file and the environment file of the project object.
-#include "castamer.h"
+#include "project.h"
 
 #include "data_bag.h"
 #include "memory_stream.h"
 #include "replace_file.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 
 #include <exception>
 

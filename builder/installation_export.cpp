@@ -1,13 +1,13 @@
 // One installation's export: its archive in the package's "Data" and its record of
 // the package description.
-#include "cst_app.h"
+#include "installation.h"
 
 #include "archive.h"
 #include "bmp_image.h"
-#include "castamer.h"
+#include "project.h"
 #include "convert.h"
 #include "exceptions.h"
-#include "shell_helpers.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 namespace {

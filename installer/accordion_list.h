@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fx_list_model.h"
+#include "accordion_list_model.h"
 #include "fx_scroll_bar.h"
 #include "ui_canvas.h"
 #include "ui_control.h"

@@ -1,6 +1,6 @@
-#include "f_new.h"
+#include "platform_dialog.h"
 
-#include "castamer.h"
+#include "project.h"
 #include "color_scheme.h"
 
 std::int32_t LastPlatform = 2;

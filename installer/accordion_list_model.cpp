@@ -1,4 +1,4 @@
-#include "fx_list_model.h"
+#include "accordion_list_model.h"
 
 #include "color_helpers.h"
 

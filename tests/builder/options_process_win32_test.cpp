@@ -3,7 +3,7 @@
 // builder ends.
 #include "castbuild_driving.h"
 
-#include "castamer.h"
+#include "project.h"
 #include "file_system.h"
 
 #include "driver.h"

@@ -1,11 +1,11 @@
 // The Pocket PC export: ready-made CAB files from the source directory, or CAB files
 // the CAB wizard makes from the setup description written here.
-#include "cst_app.h"
+#include "installation.h"
 
 #include "archive.h"
 #include "cab_maker.h"
-#include "castamer.h"
-#include "shell_helpers.h"
+#include "project.h"
+#include "path_and_dir_helpers.h"
 #include "string_helpers.h"
 
 #include <exception>
