@@ -27,7 +27,8 @@ void TCanvasPainter::TextRect(const TRect& R, int X, int Y, const std::string& T
 bool TCanvasPainter::DrawPicture(const std::string& FileName, const TRect& R)
 {
     const int RW = R.Right - R.Left, RH = R.Bottom - R.Top;
-    if (LowerAscii(FileName).size() > 4 && LowerAscii(FileName).substr(FileName.size() - 4) == ".ico") {
+    const std::string Lower = LowerAscii(FileName);
+    if (Lower.size() > 4 && Lower.compare(Lower.size() - 4, 4, ".ico") == 0) {
         HICON Icon = static_cast<HICON>(LoadImageA(nullptr, FileName.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
         if (!Icon)
             return false;

@@ -116,21 +116,10 @@ TShortcutShell InstallerShortcutShell()
 {
     TShortcutShell Shell;
     Shell.InstallFolder = [](TLinkKind Kind, const std::string& Group) {
-        switch (Kind) {
-        case TLinkKind::Desktop:
-            return GetSpecialFolder(TSpecialFolder::Desktop);
-        case TLinkKind::Startup:
-            return GetSpecialFolder(TSpecialFolder::Startup);
-        case TLinkKind::QuickLaunch:
-            return GetSpecialFolder(TSpecialFolder::QuickLaunch);
-        case TLinkKind::Group:
-            return Group;
-        case TLinkKind::ProgramsGroup: {
-            const std::string Programs = GetSpecialFolder(TSpecialFolder::Programs);
-            return Programs.empty() ? std::string() : JoinPath(Programs, Group);
-        }
-        }
-        return std::string();
+        // A programs menu the system does not name holds no group.
+        if (Kind == TLinkKind::ProgramsGroup && GetSpecialFolder(TSpecialFolder::Programs).empty())
+            return std::string();
+        return GetInstallFolder(LinkFolder(Kind), Group);
     };
     Shell.CreateShortcut = [](const std::string& Target, const std::string& Arguments, const std::string& WorkDir,
                               const std::string& Name, const std::string& Group, TLinkKind Kind) {

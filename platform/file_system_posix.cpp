@@ -30,16 +30,11 @@ EInOutError CannotList(const std::string& Dir)
     return EInOutError("Cannot list directory " + Dir + ": " + LastSystemError());
 }
 
-TFileResult SystemFailure() { return TFileResult::Failed(LastSystemError()); }
-
-// Done, or the reason of the call that just failed.
-TFileResult Done(bool Succeeded) { return Succeeded ? TFileResult() : SystemFailure(); }
-
 // A refusal of our own, in the words the system has for it.
 TFileResult Refused(int Error)
 {
     errno = Error;
-    return SystemFailure();
+    return TDiskFileSystem::SystemFailure();
 }
 
 bool StatPath(const std::string& Path, struct stat& St) { return ::stat(NativePath(Path).c_str(), &St) == 0; }

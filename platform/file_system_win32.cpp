@@ -14,16 +14,11 @@ EInOutError CannotList(const std::string& Dir)
     return EInOutError("Cannot list directory " + Dir + ": " + LastSystemError());
 }
 
-TFileResult SystemFailure() { return TFileResult::Failed(LastSystemError()); }
-
-// Done, or the reason of the call that just failed.
-TFileResult Done(bool Succeeded) { return Succeeded ? TFileResult() : SystemFailure(); }
-
 // A refusal with the system's words for Error.
 TFileResult Refused(DWORD Error)
 {
     SetLastError(Error);
-    return SystemFailure();
+    return TDiskFileSystem::SystemFailure();
 }
 
 std::string WithoutTrailingSlash(std::string Path)

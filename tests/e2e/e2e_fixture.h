@@ -10,6 +10,10 @@
 // paths relative to Dir ("\bin\tool.exe", ...).
 std::vector<std::string> MakeFixtureTree(const std::string& Dir);
 
+// Every directory ("d \sub") and file ("f \sub\name") below Top, relative to it
+// and sorted; Top itself is "d ".
+std::vector<std::string> TreeOf(const std::string& Top);
+
 struct TFixturePackage {
     std::string AppName = "Tool 100%";
     std::string CompName = "Acme";

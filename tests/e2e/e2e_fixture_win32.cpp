@@ -2,9 +2,27 @@
 
 #include "builder_services.h"
 #include "project.h"
+#include "hash.h"
 #include "headless_builder_ui.h"
 #include "path_and_dir_helpers.h"
 #include "test_dirs.h"
+
+#include <algorithm>
+
+std::vector<std::string> TreeOf(const std::string& Top)
+{
+    THash Dirs(false), Files(false);
+    ScanDirTree(Top, "*.*", Dirs, Files);
+    std::vector<std::string> V;
+    for (const THashPair& P : Dirs.Pairs())
+        V.push_back("d " + P.Value.substr(std::min(P.Value.size(), Top.size())));
+    for (const THashPair& P : Files.Pairs()) {
+        const std::string Path = JoinPath(Dirs.Lookup(P.Key), P.Value);
+        V.push_back("f " + Path.substr(std::min(Path.size(), Top.size())));
+    }
+    std::sort(V.begin(), V.end());
+    return V;
+}
 
 std::vector<std::string> MakeFixtureTree(const std::string& Dir)
 {

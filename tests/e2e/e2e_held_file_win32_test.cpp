@@ -22,21 +22,6 @@ const std::string UninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 
 bool Exists(const std::string& Path) { return GetFileAttributesA(Path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<std::string> TreeOf(const std::string& Top)
-{
-    THash Dirs(false), Files(false);
-    ScanDirTree(Top, "*.*", Dirs, Files);
-    std::vector<std::string> V;
-    for (const THashPair& P : Dirs.Pairs())
-        V.push_back("d " + P.Value.substr(std::min(P.Value.size(), Top.size())));
-    for (const THashPair& P : Files.Pairs()) {
-        const std::string Path = JoinPath(Dirs.Lookup(P.Key), P.Value);
-        V.push_back("f " + Path.substr(std::min(Path.size(), Top.size())));
-    }
-    std::sort(V.begin(), V.end());
-    return V;
-}
-
 std::string UninstallString(const std::string& AppName)
 {
     char Buffer[1024] = {};

@@ -97,22 +97,6 @@ bool KeyExists(HKEY Root, const std::string& Key)
     return true;
 }
 
-// Every file and directory below Dir, relative, files with their bytes' size.
-std::vector<std::string> TreeOf(const std::string& Top)
-{
-    THash Dirs(false), Files(false);
-    ScanDirTree(Top, "*.*", Dirs, Files);
-    std::vector<std::string> V;
-    for (const THashPair& P : Dirs.Pairs())
-        V.push_back("d " + P.Value.substr(std::min(P.Value.size(), Top.size())));
-    for (const THashPair& P : Files.Pairs()) {
-        const std::string Path = JoinPath(Dirs.Lookup(P.Key), P.Value);
-        V.push_back("f " + Path.substr(std::min(Path.size(), Top.size())));
-    }
-    std::sort(V.begin(), V.end());
-    return V;
-}
-
 std::vector<std::string> Lines(const std::string& Bytes)
 {
     std::vector<std::string> V;
