@@ -64,13 +64,14 @@ if(NOT ".gnu_debuglink" IN_LIST Sections)
   message(FATAL_ERROR "${FILE} has no debug link")
 endif()
 
-# The link: the file's name, NUL, padding to four bytes, then its CRC-32.
+# The link: the file's name, NUL, padding to four bytes, then its CRC-32. Only the
+# hexadecimal words are read: the dump's text column shows the CRC's bytes too, and
+# a ";" or bracket among them would split or join the lines as a CMake list.
 objdump(Dump -s -j .gnu_debuglink "${FILE}")
-string(REGEX MATCHALL "\n [0-9a-f]+ [^\n]*" Lines "${Dump}")
+string(REGEX MATCHALL "\n [0-9a-f]+ [0-9a-f]+( [0-9a-f]+)*" Lines "${Dump}")
 set(Link "")
 foreach(Line IN LISTS Lines)
-  string(REGEX REPLACE "^\n [0-9a-f]+ " "" Line "${Line}")
-  string(SUBSTRING "${Line}" 0 35 Words)
+  string(REGEX REPLACE "^\n [0-9a-f]+ " "" Words "${Line}")
   string(REPLACE " " "" Words "${Words}")
   string(APPEND Link "${Words}")
 endforeach()
